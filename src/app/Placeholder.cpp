@@ -1,0 +1,1 @@
+// Placeholder until this folder has sources; removed by its first real file.

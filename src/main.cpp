@@ -1,0 +1,2 @@
+// Program entry point.
+int main() { return 0; }
