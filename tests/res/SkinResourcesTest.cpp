@@ -1,0 +1,143 @@
+// The rendered skin: every bitmap embedded at its size with the key-colour rules that window shapes
+// rely on, and every icon file the windows load present in Resource/ and readable.
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb kKeyBlue = 0xFF0000FFu;
+
+struct BitmapCase
+{
+    int id;
+    int width;
+    int height;
+    bool shaped; // pure blue marks the outside of the window's outline
+};
+
+const BitmapCase kBitmaps[] = {
+    {129, 649, 413, true},
+    {144, 351, 127, false},
+};
+
+QImage loadBitmap(int id)
+{
+    return QImage(QStringLiteral(":/korvax/bitmaps/%1.png").arg(id)).convertToFormat(QImage::Format_RGB32);
+}
+
+int countKeyPixels(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            n += (row[x] | 0xFF000000u) == kKeyBlue;
+    }
+    return n;
+}
+
+TEST(SkinBitmaps, EachHasItsSizeAndKeyColourRule)
+{
+    for (const BitmapCase& c : kBitmaps) {
+        SCOPED_TRACE(c.id);
+        const QImage image = loadBitmap(c.id);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.width(), c.width);
+        EXPECT_EQ(image.height(), c.height);
+        const int keyPixels = countKeyPixels(image);
+        if (c.shaped) {
+            // Corners lie outside the outline; the window itself keeps most of its area.
+            for (const QPoint p : {QPoint(0, 0), QPoint(c.width - 1, 0), QPoint(0, c.height - 1),
+                                   QPoint(c.width - 1, c.height - 1)})
+                EXPECT_EQ(image.pixel(p), kKeyBlue) << p.x() << "," << p.y();
+            EXPECT_GT(keyPixels, 0);
+            EXPECT_LT(keyPixels, c.width * c.height / 4);
+        } else {
+            EXPECT_EQ(keyPixels, 0);
+        }
+    }
+}
+
+TEST(SkinBitmaps, MainSkinIsSolidWhereControlsSit)
+{
+    // A key-blue pixel under a control would punch a hole through the window there.
+    const QImage skin = loadBitmap(129);
+    ASSERT_FALSE(skin.isNull());
+    const QRect controls[] = {
+        {590, 42, 24, 22}, {618, 42, 24, 22},  {57, 76, 56, 32},   {168, 64, 170, 67}, {383, 64, 170, 67},
+        {73, 186, 30, 26}, {270, 318, 324, 14}, {152, 180, 168, 82}, {329, 187, 280, 99}, {143, 311, 92, 26},
+    };
+    for (const QRect& r : controls) {
+        EXPECT_EQ(countKeyPixels(skin.copy(r)), 0) << r.x() << "," << r.y();
+    }
+}
+
+TEST(SkinIcons, ApplicationIconIsEmbedded)
+{
+    QImageReader reader(QStringLiteral(":/korvax/icons/128.ico"));
+    const QImage icon = reader.read();
+    ASSERT_FALSE(icon.isNull()) << qPrintable(reader.errorString());
+    EXPECT_GE(icon.width(), 32);
+    EXPECT_EQ(icon.width(), icon.height());
+}
+
+struct IconCase
+{
+    const char* file;
+    int width;
+    int height;
+};
+
+// File names exactly as the windows ask for them, case included.
+const IconCase kIcons[] = {
+    {"WarningYes.ico", 72, 26},
+    {"WarningYesH.ico", 72, 26},
+    {"WarningNo.ico", 72, 26},
+    {"WarningNoH.ico", 72, 26},
+};
+
+TEST(SkinIcons, EveryIconFileIsInResourceAndReadable)
+{
+    const char* bin = std::getenv("KORVAX_BIN_DIR");
+    ASSERT_NE(bin, nullptr);
+    const QString dir = QString::fromLocal8Bit(bin) + QStringLiteral("/Resource/");
+    for (const IconCase& c : kIcons) {
+        SCOPED_TRACE(c.file);
+        const QString path = dir + QLatin1String(c.file);
+        ASSERT_TRUE(QFile::exists(path));
+        QImageReader reader(path, "ico");
+        const QImage icon = reader.read();
+        ASSERT_FALSE(icon.isNull()) << qPrintable(reader.errorString());
+        // Buttons size an icon as twice its centre: odd sizes would lose a pixel.
+        EXPECT_EQ(icon.width(), c.width);
+        EXPECT_EQ(icon.height(), c.height);
+        EXPECT_EQ(icon.width() % 2, 0);
+        EXPECT_EQ(icon.height() % 2, 0);
+    }
+}
+
+TEST(SkinIcons, LitVariantDiffersFromNormal)
+{
+    const char* bin = std::getenv("KORVAX_BIN_DIR");
+    ASSERT_NE(bin, nullptr);
+    const QString dir = QString::fromLocal8Bit(bin) + QStringLiteral("/Resource/");
+    for (const IconCase& c : kIcons) {
+        const QString name = QLatin1String(c.file);
+        const int dot = name.lastIndexOf(QLatin1Char('.'));
+        if (name.at(dot - 1) == QLatin1Char('H'))
+            continue;
+        const QString lit = name.left(dot) + QLatin1Char('H') + name.mid(dot);
+        SCOPED_TRACE(qPrintable(lit));
+        const QImage a = QImageReader(dir + name, "ico").read();
+        const QImage b = QImageReader(dir + lit, "ico").read();
+        ASSERT_FALSE(a.isNull());
+        ASSERT_FALSE(b.isNull());
+        EXPECT_NE(a, b);
+    }
+}
+
+} // namespace
