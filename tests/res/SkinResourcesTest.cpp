@@ -20,8 +20,10 @@ struct BitmapCase
 };
 
 const BitmapCase kBitmaps[] = {
-    {129, 649, 413, true},
-    {144, 351, 127, false},
+    {129, 649, 413, true}, {131, 305, 238, true}, {133, 224, 139, true}, {134, 178, 132, true},
+    {136, 14, 13, false},  {141, 199, 32, false}, {142, 161, 33, false}, {144, 351, 127, false},
+    {147, 17, 13, false},  {148, 10, 28, false},  {149, 54, 14, false},  {150, 96, 6, false},
+    {151, 96, 6, false},
 };
 
 QImage loadBitmap(int id)
@@ -92,12 +94,37 @@ struct IconCase
     int height;
 };
 
-// File names exactly as the windows ask for them, case included.
+// File names exactly as the windows ask for them, case included; sizes are the buttons' rectangles.
 const IconCase kIcons[] = {
-    {"WarningYes.ico", 72, 26},
-    {"WarningYesH.ico", 72, 26},
-    {"WarningNo.ico", 72, 26},
-    {"WarningNoH.ico", 72, 26},
+    {"Min.ICO", 24, 22}, {"MinH.ICO", 24, 22},
+    {"Close.ICO", 24, 22}, {"CloseH.ICO", 24, 22},
+    {"EasyMode.ICO", 168, 40}, {"EasyModeH.ICO", 168, 40},
+    {"AdvanceMode.ICO", 168, 40}, {"AdvanceModeH.ICO", 168, 40},
+    {"UpdateBios.ICO", 92, 26}, {"UpdateBiosH.ICO", 92, 26},
+    {"Info.ICO", 56, 32}, {"InfoH.ICO", 56, 32},
+    {"Setting.ICO", 54, 24}, {"SettingH.ICO", 54, 24},
+    {"Apply.ICO", 56, 30}, {"ApplyH.ICO", 56, 30},
+    {"Reset.ICO", 56, 24}, {"ResetH.ICO", 56, 24},
+    {"Reduce.ICO", 14, 14}, {"ReduceH.ICO", 14, 14},
+    {"Add.ICO", 14, 14}, {"AddH.ICO", 14, 14},
+    {"Save.ICO", 20, 14}, {"SaveH.ICO", 20, 14},
+    {"Load.ICO", 26, 14}, {"LoadH.ICO", 26, 14},
+    {"2.ICO", 86, 70}, {"2H.ICO", 86, 70},
+    {"5.ICO", 84, 72}, {"5H.ICO", 84, 72},
+    {"10.ICO", 86, 72}, {"10H.ICO", 86, 72},
+    {"P1.ICO", 16, 14}, {"P1H.ICO", 16, 14},
+    {"P2.ICO", 16, 14}, {"P2H.ICO", 16, 14},
+    {"P3.ICO", 18, 14}, {"P3H.ICO", 18, 14},
+    {"Lock.ICO", 10, 12}, {"LockH.ICO", 10, 12},
+    {"OK.ICO", 52, 24}, {"OKH.ICO", 52, 24},
+    {"Exit.ICO", 20, 20}, {"ExitH.ICO", 20, 20},
+    {"Check.ICO", 22, 20}, {"CheckH.ICO", 22, 20},
+    {"SaveBios.ICO", 104, 28}, {"SaveBiosH.ICO", 104, 28},
+    {"FlashBios.ICO", 106, 30}, {"FlashBiosH.ICO", 106, 30},
+    {"Yes.ICO", 44, 22}, {"YesH.ICO", 44, 22},
+    {"No.ICO", 70, 22}, {"NoH.ICO", 70, 22},
+    {"WarningYes.ico", 72, 26}, {"WarningYesH.ico", 72, 26},
+    {"WarningNo.ico", 72, 26}, {"WarningNoH.ico", 72, 26},
 };
 
 TEST(SkinIcons, EveryIconFileIsInResourceAndReadable)

@@ -107,7 +107,6 @@ bool ContactSheet::buildBitmaps(QVector<Tile>& tiles, QString& error)
 
 bool ContactSheet::buildIcons(QVector<Tile>& tiles, QString& error)
 {
-    constexpr int kFactor = 3;
     QStringList shown;
     for (const Entry& e : m_manifest.entries()) {
         if (e.kind != EntryKind::Icon || shown.contains(e.name))
@@ -137,8 +136,10 @@ bool ContactSheet::buildIcons(QVector<Tile>& tiles, QString& error)
             pair = normal;
         }
         shown << e.name;
-        caption += QStringLiteral("  %1 x %2").arg(e.size.width()).arg(e.size.height());
-        tiles.push_back({zoom(pair, kFactor), caption});
+        // Small icons larger, so that single pixels can be judged.
+        const int factor = e.size.width() <= 40 ? 4 : 2;
+        caption += QStringLiteral("  %1 x %2  (x%3)").arg(e.size.width()).arg(e.size.height()).arg(factor);
+        tiles.push_back({zoom(pair, factor), caption});
     }
     return true;
 }
@@ -153,7 +154,7 @@ QImage ContactSheet::draw(QString& error)
     QVector<Section> sections(3);
     sections[0].title = QStringLiteral("Windows with their buttons in place");
     sections[1].title = QStringLiteral("Bitmaps (pure blue = outside the window's outline)");
-    sections[2].title = QStringLiteral("Icon files: normal | lit under the pointer (x3)");
+    sections[2].title = QStringLiteral("Icon files: normal | lit under the pointer (or selected, for the state buttons)");
     if (!buildPreviews(sections[0].tiles, error) || !buildBitmaps(sections[1].tiles, error) ||
         !buildIcons(sections[2].tiles, error))
         return QImage();

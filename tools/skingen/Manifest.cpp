@@ -86,7 +86,7 @@ bool Manifest::load(const QString& path, QString& error)
         for (int i = 5; i < f.size(); ++i) {
             if (f[i] == QLatin1String("shaped") && e.kind == EntryKind::Bitmap)
                 e.shaped = true;
-            else if (e.kind == EntryKind::Icon && parseBackdrop(f[i], e))
+            else if (e.kind != EntryKind::AppIcon && parseBackdrop(f[i], e))
                 continue;
             else
                 return fail(QStringLiteral("unknown option '%1'").arg(f[i]));
@@ -98,13 +98,21 @@ bool Manifest::load(const QString& path, QString& error)
     for (const Entry& e : m_entries) {
         if (e.backdrop.isEmpty())
             continue;
+        if (e.shaped) {
+            error = QStringLiteral("%1:%2: a shaped bitmap cannot sit on another").arg(path).arg(e.line);
+            return false;
+        }
         const Entry* b = find(e.backdrop);
-        if (!b || b->kind != EntryKind::Bitmap) {
-            error = QStringLiteral("%1:%2: backdrop '%3' is not a bitmap").arg(path).arg(e.line).arg(e.backdrop);
+        // A backdrop is a bitmap drawn on its own, which also rules out cycles.
+        if (!b || b->kind != EntryKind::Bitmap || !b->backdrop.isEmpty()) {
+            error = QStringLiteral("%1:%2: backdrop '%3' is not a stand-alone bitmap")
+                        .arg(path)
+                        .arg(e.line)
+                        .arg(e.backdrop);
             return false;
         }
         if (!QRect(QPoint(0, 0), b->size).contains(QRect(e.backdropAt, e.size))) {
-            error = QStringLiteral("%1:%2: icon lies outside its backdrop").arg(path).arg(e.line);
+            error = QStringLiteral("%1:%2: '%3' lies outside its backdrop").arg(path).arg(e.line).arg(e.name);
             return false;
         }
     }

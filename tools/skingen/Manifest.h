@@ -23,7 +23,7 @@ struct Entry
     QString source;   // SVG path relative to the art folder
     QSize size;       // final pixel size; the SVG's viewBox must match it
     bool shaped = false;
-    QString backdrop; // bitmap the icon is composited onto, empty for a transparent icon
+    QString backdrop; // bitmap this one is composited onto; empty: drawn on transparent
     QPoint backdropAt;
     int line = 0;
 };

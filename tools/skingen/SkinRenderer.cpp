@@ -87,21 +87,24 @@ QImage SkinRenderer::render(const Entry& entry, QString& error)
     if (image.isNull())
         return image;
 
+    if (!entry.backdrop.isEmpty()) {
+        // The manifest guarantees the backdrop has none of its own, so this recursion is one deep.
+        const Entry* base = m_manifest.find(entry.backdrop);
+        const QImage backdrop = render(*base, error);
+        if (backdrop.isNull())
+            return backdrop;
+        QImage composed = backdrop.copy(QRect(entry.backdropAt, entry.size))
+                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&composed);
+        p.drawImage(0, 0, image);
+        p.end();
+        image = composed;
+    }
     if (entry.kind == EntryKind::Bitmap) {
         if (entry.shaped)
             finishShaped(image);
         else
             finishOpaque(image);
-    } else if (!entry.backdrop.isEmpty()) {
-        const Entry* base = m_manifest.find(entry.backdrop);
-        const QImage backdrop = render(*base, error);
-        if (backdrop.isNull())
-            return backdrop;
-        QImage composed = backdrop.copy(QRect(entry.backdropAt, entry.size)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        QPainter p(&composed);
-        p.drawImage(0, 0, image);
-        p.end();
-        image = composed.convertToFormat(QImage::Format_ARGB32);
     } else {
         image = image.convertToFormat(QImage::Format_ARGB32);
     }
