@@ -30,12 +30,59 @@ bool writeIfChanged(const QString& path, const QByteArray& bytes)
     return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size() && out.flush();
 }
 
+quint32 readLe(const QByteArray& b, int at, int size)
+{
+    quint32 v = 0;
+    for (int i = size - 1; i >= 0; --i)
+        v = (v << 8) | static_cast<quint8>(b[at + i]);
+    return v;
+}
+
+// Qt's ICO writer copies the AND mask's row padding from uninitialised memory; clearing the bits past
+// each row's width makes the files byte-for-byte reproducible without changing what they show.
+void clearIcoMaskPadding(QByteArray& ico)
+{
+    if (ico.size() < 6)
+        return;
+    const int count = static_cast<int>(readLe(ico, 4, 2));
+    for (int n = 0; n < count; ++n) {
+        const int entry = 6 + 16 * n;
+        if (entry + 16 > ico.size())
+            return;
+        const int at = static_cast<int>(readLe(ico, entry + 12, 4));
+        if (at < 0 || at + 40 > ico.size())
+            return;
+        const int width = static_cast<int>(readLe(ico, at + 4, 4));
+        const int height = static_cast<int>(readLe(ico, at + 8, 4)) / 2; // XOR and AND halves
+        const int bpp = static_cast<int>(readLe(ico, at + 14, 2));
+        const int colours = static_cast<int>(readLe(ico, at + 32, 4));
+        if (width <= 0 || height <= 0 || bpp <= 0 || bpp > 32)
+            return;
+        const int palette = bpp <= 8 ? 4 * (colours ? colours : (1 << bpp)) : 0;
+        const int xorRow = ((width * bpp + 31) / 32) * 4;
+        const int andRow = ((width + 31) / 32) * 4;
+        const int mask = at + static_cast<int>(readLe(ico, at, 4)) + palette + xorRow * height;
+        if (mask + andRow * height > ico.size())
+            return;
+        for (int y = 0; y < height; ++y) {
+            char* row = ico.data() + mask + y * andRow;
+            for (int x = width; x < andRow * 8; ++x)
+                row[x / 8] = static_cast<char>(row[x / 8] & ~(0x80 >> (x % 8)));
+        }
+    }
+}
+
 bool encode(const QImage& image, const char* format, QByteArray& bytes)
 {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
-    return writer.write(image);
+    if (!writer.write(image))
+        return false;
+    buffer.close();
+    if (qstrcmp(format, "ico") == 0)
+        clearIcoMaskPadding(bytes);
+    return true;
 }
 
 bool writeImage(const QString& path, const QImage& image, const char* format)
