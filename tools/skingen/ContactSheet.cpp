@@ -18,7 +18,8 @@ const QColor kCaptionColour(220, 220, 220);
 
 QImage zoom(const QImage& image, int factor)
 {
-    return factor == 1 ? image : image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return factor == 1 ? image
+                       : image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 // The window as the user sees it: key-blue pixels show what lies behind the window.
@@ -93,11 +94,12 @@ bool ContactSheet::buildBitmaps(QVector<Tile>& tiles, QString& error)
         if (image.isNull())
             return false;
         const int factor = image.width() >= 120 || image.height() >= 120 ? 1 : (image.width() <= 40 ? 6 : 3);
-        QString caption = QStringLiteral("%1%2  %3 x %4")
-                              .arg(e.kind == EntryKind::AppIcon ? QStringLiteral("icon ") : QStringLiteral("bitmap "),
-                                   e.name)
-                              .arg(e.size.width())
-                              .arg(e.size.height());
+        QString caption =
+            QStringLiteral("%1%2  %3 x %4")
+                .arg(e.kind == EntryKind::AppIcon ? QStringLiteral("icon ") : QStringLiteral("bitmap "),
+                     e.name)
+                .arg(e.size.width())
+                .arg(e.size.height());
         if (factor > 1)
             caption += QStringLiteral("  (x%1)").arg(factor);
         tiles.push_back({zoom(image, factor), caption});
@@ -124,7 +126,8 @@ bool ContactSheet::buildIcons(QVector<Tile>& tiles, QString& error)
             const QImage litImage = m_renderer.render(*lit, error);
             if (litImage.isNull())
                 return false;
-            pair = QImage(normal.width() * 2 + 4, qMax(normal.height(), litImage.height()), QImage::Format_ARGB32);
+            pair = QImage(normal.width() * 2 + 4, qMax(normal.height(), litImage.height()),
+                          QImage::Format_ARGB32);
             pair.fill(Qt::transparent);
             QPainter p(&pair);
             p.drawImage(0, 0, normal);
@@ -154,7 +157,8 @@ QImage ContactSheet::draw(QString& error)
     QVector<Section> sections(3);
     sections[0].title = QStringLiteral("Windows with their buttons in place");
     sections[1].title = QStringLiteral("Bitmaps (pure blue = outside the window's outline)");
-    sections[2].title = QStringLiteral("Icon files: normal | lit under the pointer (or selected, for the state buttons)");
+    sections[2].title =
+        QStringLiteral("Icon files: normal | lit under the pointer (or selected, for the state buttons)");
     if (!buildPreviews(sections[0].tiles, error) || !buildBitmaps(sections[1].tiles, error) ||
         !buildIcons(sections[2].tiles, error))
         return QImage();
@@ -206,7 +210,8 @@ QImage ContactSheet::draw(QString& error)
     p.setFont(font);
     for (const Placed& pl : placed) {
         p.drawImage(pl.at, pl.tile->image);
-        p.drawText(QPoint(pl.at.x(), pl.at.y() + pl.tile->image.height() + fm.ascent() + 3), pl.tile->caption);
+        p.drawText(QPoint(pl.at.x(), pl.at.y() + pl.tile->image.height() + fm.ascent() + 3),
+                   pl.tile->caption);
     }
     p.end();
     return sheet;

@@ -15,7 +15,8 @@ bool parseSize(const QString& w, const QString& h, QSize& size)
     bool okW = false;
     bool okH = false;
     size = QSize(w.toInt(&okW), h.toInt(&okH));
-    return okW && okH && size.width() > 0 && size.height() > 0 && size.width() <= 4096 && size.height() <= 4096;
+    return okW && okH && size.width() > 0 && size.height() > 0 && size.width() <= 4096 &&
+           size.height() <= 4096;
 }
 
 // "over=129:590,42"

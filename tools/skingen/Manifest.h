@@ -19,9 +19,9 @@ enum class EntryKind
 struct Entry
 {
     EntryKind kind = EntryKind::Bitmap;
-    QString name;     // bitmap id ("129") or icon file name ("MinH.ICO")
-    QString source;   // SVG path relative to the art folder
-    QSize size;       // final pixel size; the SVG's viewBox must match it
+    QString name;   // bitmap id ("129") or icon file name ("MinH.ICO")
+    QString source; // SVG path relative to the art folder
+    QSize size;     // final pixel size; the SVG's viewBox must match it
     bool shaped = false;
     QString backdrop; // bitmap this one is composited onto; empty: drawn on transparent
     QPoint backdropAt;

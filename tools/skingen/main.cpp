@@ -27,7 +27,8 @@ bool writeIfChanged(const QString& path, const QByteArray& bytes)
         return true;
     existing.close();
     QFile out(path);
-    return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size() && out.flush();
+    return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size() &&
+           out.flush();
 }
 
 quint32 readLe(const QByteArray& b, int at, int size)
@@ -109,7 +110,8 @@ void quietHandler(QtMsgType type, const QMessageLogContext&, const QString& mess
 
 int usage()
 {
-    std::fprintf(stderr, "usage: skingen --manifest FILE --art DIR [--resources DIR] [--icons DIR] [--sheet FILE]\n");
+    std::fprintf(stderr,
+                 "usage: skingen --manifest FILE --art DIR [--resources DIR] [--icons DIR] [--sheet FILE]\n");
     return 2;
 }
 
