@@ -43,6 +43,42 @@ QFont captionFont()
     return f;
 }
 
+// A label's text as the program draws it: top-left aligned in the label's rectangle, in the CJK
+// sans-serif face the program substitutes for its requested one.
+void drawSampleText(QPainter& painter, const Placement& p)
+{
+    QFont f(QStringLiteral("WenQuanYi Micro Hei"));
+    f.setPixelSize(p.textSize);
+    painter.save();
+    painter.setFont(f);
+    painter.setPen(p.textColour);
+    painter.drawText(QPoint(p.at.x(), p.at.y() + QFontMetrics(f).ascent()), p.item);
+    painter.restore();
+}
+
+// Stand-in for a live graph: the black area with its dark green grid and a green trace.
+void drawSamplePlot(QPainter& painter, const QRect& r)
+{
+    painter.save();
+    painter.fillRect(r, Qt::black);
+    painter.setPen(QColor(0, 70, 0));
+    for (int x = r.left() + 10; x < r.right(); x += 10)
+        painter.drawLine(x, r.top(), x, r.bottom());
+    for (int y = r.top() + 10; y < r.bottom(); y += 10)
+        painter.drawLine(r.left(), y, r.right(), y);
+    painter.setPen(QColor(40, 230, 60));
+    QPoint last;
+    for (int i = 0; i <= r.width() - 1; i += 2) {
+        // A deterministic load pattern: idle, a boost plateau, idle again.
+        const int level = (i > r.width() / 4 && i < r.width() * 3 / 4) ? 14 : r.height() - 14;
+        const QPoint pt(r.left() + i, r.top() + level + ((i * 7) % 5) - 2);
+        if (i > 0)
+            painter.drawLine(last, pt);
+        last = pt;
+    }
+    painter.restore();
+}
+
 } // namespace
 
 ContactSheet::ContactSheet(const Manifest& manifest, SkinRenderer& renderer)
@@ -63,21 +99,30 @@ bool ContactSheet::buildPreviews(QVector<Tile>& tiles, QString& error)
         for (const Placement& p : m_manifest.placements()) {
             if (p.sheet != sheet)
                 continue;
-            const Entry* e = m_manifest.find(p.item);
-            if (!e) {
-                error = QStringLiteral("preview '%1' names unknown item '%2'").arg(sheet, p.item);
+            if (p.what == Placement::What::Item) {
+                const Entry* e = m_manifest.find(p.item);
+                if (!e) {
+                    error = QStringLiteral("preview '%1' names unknown item '%2'").arg(sheet, p.item);
+                    return false;
+                }
+                QImage image = m_renderer.render(*e, error);
+                if (image.isNull())
+                    return false;
+                if (canvas.isNull()) {
+                    // The first item of a preview is the window's skin.
+                    canvas = cutOut(image);
+                    painter.begin(&canvas);
+                    continue;
+                }
+                painter.drawImage(p.at, image);
+            } else if (canvas.isNull()) {
+                error = QStringLiteral("preview '%1' must start with its skin").arg(sheet);
                 return false;
+            } else if (p.what == Placement::What::Text) {
+                drawSampleText(painter, p);
+            } else {
+                drawSamplePlot(painter, QRect(p.at, p.size));
             }
-            QImage image = m_renderer.render(*e, error);
-            if (image.isNull())
-                return false;
-            if (canvas.isNull()) {
-                // The first item of a preview is the window's skin.
-                canvas = cutOut(image);
-                painter.begin(&canvas);
-                continue;
-            }
-            painter.drawImage(p.at, image);
         }
         painter.end();
         tiles.push_back({canvas, QStringLiteral("preview: %1").arg(sheet)});

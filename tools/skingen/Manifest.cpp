@@ -1,4 +1,5 @@
-// Line-oriented manifest parser: "kind name source width height [options]" per line, '#' comments.
+// Line-oriented manifest parser: "kind name source width height [options]" per line, lines starting with '#'
+// are comments.
 #include "Manifest.h"
 
 #include <QFile>
@@ -46,10 +47,10 @@ bool Manifest::load(const QString& path, QString& error)
     int lineNo = 0;
     while (!in.atEnd()) {
         ++lineNo;
-        QString line = in.readLine();
-        const int hash = line.indexOf(QLatin1Char('#'));
-        if (hash >= 0)
-            line.truncate(hash);
+        const QString line = in.readLine();
+        // Whole-line comments only: colours in preview lines start with '#'.
+        if (line.trimmed().startsWith(QLatin1Char('#')))
+            continue;
         const QStringList f = line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
         if (f.isEmpty())
             continue;
@@ -62,9 +63,42 @@ bool Manifest::load(const QString& path, QString& error)
             bool okY = false;
             if (f.size() != 5)
                 return fail(QStringLiteral("expected: preview <sheet> <item> <x> <y>"));
-            Placement p{f[1], f[2], QPoint(f[3].toInt(&okX), f[4].toInt(&okY))};
+            Placement p;
+            p.sheet = f[1];
+            p.item = f[2];
+            p.at = QPoint(f[3].toInt(&okX), f[4].toInt(&okY));
             if (!okX || !okY)
                 return fail(QStringLiteral("bad position"));
+            m_placements.push_back(p);
+            continue;
+        }
+        if (f[0] == QLatin1String("previewtext")) {
+            bool ok[3] = {};
+            if (f.size() < 7)
+                return fail(QStringLiteral("expected: previewtext <sheet> <x> <y> <size> <#rrggbb> <text>"));
+            Placement p;
+            p.what = Placement::What::Text;
+            p.sheet = f[1];
+            p.at = QPoint(f[2].toInt(&ok[0]), f[3].toInt(&ok[1]));
+            p.textSize = f[4].toInt(&ok[2]);
+            p.textColour = QColor(f[5]);
+            p.item = f.mid(6).join(QLatin1Char(' '));
+            if (!ok[0] || !ok[1] || !ok[2] || p.textSize <= 0 || !p.textColour.isValid())
+                return fail(QStringLiteral("bad preview text"));
+            m_placements.push_back(p);
+            continue;
+        }
+        if (f[0] == QLatin1String("previewplot")) {
+            bool ok[4] = {};
+            if (f.size() != 6)
+                return fail(QStringLiteral("expected: previewplot <sheet> <x> <y> <width> <height>"));
+            Placement p;
+            p.what = Placement::What::Plot;
+            p.sheet = f[1];
+            p.at = QPoint(f[2].toInt(&ok[0]), f[3].toInt(&ok[1]));
+            p.size = QSize(f[4].toInt(&ok[2]), f[5].toInt(&ok[3]));
+            if (!ok[0] || !ok[1] || !ok[2] || !ok[3] || p.size.isEmpty())
+                return fail(QStringLiteral("bad preview plot"));
             m_placements.push_back(p);
             continue;
         }

@@ -2,6 +2,7 @@
 // pixel size and how its pixels are finished.
 #pragma once
 
+#include <QColor>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -28,12 +29,23 @@ struct Entry
     int line = 0;
 };
 
-// One item placed on a preview of a whole window in the contact sheet.
+// One thing placed on a preview of a whole window in the contact sheet: a bitmap or icon of the
+// manifest, a sample of the text the program writes there, or a stand-in for a plot it draws.
 struct Placement
 {
+    enum class What
+    {
+        Item,
+        Text,
+        Plot
+    };
+    What what = What::Item;
     QString sheet; // preview name, e.g. "easy"
-    QString item;  // bitmap id or icon file name
+    QString item;  // Item: bitmap id or icon file name; Text: the text
     QPoint at;
+    QSize size; // Plot only
+    int textSize = 0;
+    QColor textColour;
 };
 
 class Manifest
