@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -64,17 +65,36 @@ TEST(SkinBitmaps, EachHasItsSizeAndKeyColourRule)
     }
 }
 
-TEST(SkinBitmaps, MainSkinIsSolidWhereControlsSit)
+TEST(SkinBitmaps, ShapedSkinsAreSolidWhereControlsSit)
 {
     // A key-blue pixel under a control would punch a hole through the window there.
-    const QImage skin = loadBitmap(129);
-    ASSERT_FALSE(skin.isNull());
-    const QRect controls[] = {
-        {590, 42, 24, 22}, {618, 42, 24, 22},   {57, 76, 56, 32},    {168, 64, 170, 67},  {383, 64, 170, 67},
-        {73, 186, 30, 26}, {270, 318, 324, 14}, {152, 180, 168, 82}, {329, 187, 280, 99}, {143, 311, 92, 26},
+    struct Controls
+    {
+        int id;
+        std::vector<QRect> rects;
     };
-    for (const QRect& r : controls) {
-        EXPECT_EQ(countKeyPixels(skin.copy(r)), 0) << r.x() << "," << r.y();
+    const Controls windows[] = {
+        {129,
+         {{590, 42, 24, 22},
+          {618, 42, 24, 22},
+          {57, 76, 56, 32},
+          {58, 270, 56, 56},
+          {168, 64, 170, 67},
+          {383, 64, 170, 67},
+          {68, 186, 35, 26},
+          {270, 318, 324, 14},
+          {152, 180, 168, 82},
+          {329, 187, 280, 99},
+          {143, 311, 92, 26}}},
+        {131, {{217, 207, 52, 24}, {272, 10, 20, 20}, {110, 27, 180, 179}, {20, 203, 200, 30}}},
+        {133, {{190, 10, 20, 20}, {10, 19, 22, 60}, {80, 99, 22, 20}, {13, 99, 60, 20}}},
+        {134, {{22, 30, 106, 60}, {24, 100, 130, 22}, {148, 10, 20, 20}}},
+    };
+    for (const Controls& w : windows) {
+        const QImage skin = loadBitmap(w.id);
+        ASSERT_FALSE(skin.isNull()) << w.id;
+        for (const QRect& r : w.rects)
+            EXPECT_EQ(countKeyPixels(skin.copy(r)), 0) << w.id << " at " << r.x() << "," << r.y();
     }
 }
 
