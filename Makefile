@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 BUILD_TYPE ?= RelWithDebInfo
 
 DEB_PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev \
-                libbenchmark-dev fonts-wqy-microhei
+                libbenchmark-dev fonts-wqy-microhei fonts-dejavu-core
 
 .PHONY: all deps configure build run test bench clean
 

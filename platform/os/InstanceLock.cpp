@@ -7,17 +7,14 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-struct MutexHandle
-{
-    int fd = -1;
-};
-
 namespace {
-thread_local DWORD g_lastError = 0;
-}
-
-DWORD GetLastError() { return g_lastError; }
-void SetLastError(DWORD error) { g_lastError = error; }
+struct MutexObject : os::KernelObject
+{
+    explicit MutexObject(int f) : fd(f) {}
+    ~MutexObject() override { ::close(fd); }
+    int fd;
+};
+} // namespace
 
 namespace os {
 std::string LockFolder()
@@ -37,20 +34,8 @@ HANDLE CreateMutexA(void*, BOOL, const char* name)
         SetLastError(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
         return nullptr;
     }
-    auto* h = new MutexHandle;
-    h->fd = fd;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        SetLastError(ERROR_ALREADY_EXISTS); // another copy holds it; keep our handle open like Windows
-    else
-        SetLastError(ERROR_SUCCESS);
-    return h;
-}
-
-void CloseHandle(HANDLE h)
-{
-    if (!h)
-        return;
-    if (h->fd >= 0)
-        ::close(h->fd);
-    delete h;
+    auto* mutex = new MutexObject(fd);
+    // Held by another copy: the handle is still valid, as a Windows named mutex opened twice is.
+    SetLastError(::flock(fd, LOCK_EX | LOCK_NB) != 0 ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return static_cast<os::KernelObject*>(mutex);
 }

@@ -69,6 +69,13 @@ constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
 constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
 constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
 
+// Generic handle of a kernel object.
+using HANDLE = void*;
+
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
+using LPPOINT = POINT*;
+
 // Window handles are opaque; the window layer maps them to its window objects.
 struct HWND__;
 using HWND = HWND__*;

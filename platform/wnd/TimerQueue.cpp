@@ -1,0 +1,118 @@
+// Timer bookkeeping for both clocks.
+#include "platform/wnd/TimerQueue.h"
+
+#include "platform/os/Clock.h"
+#include "platform/wnd/MessageQueue.h"
+#include "platform/wnd/Wnd.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace wnd {
+namespace {
+
+// A timer may be killed from its own timeout handler: Qt objects are freed from the event loop.
+struct LaterDeleter
+{
+    void operator()(QTimer* t) const
+    {
+        t->stop();
+        t->deleteLater();
+    }
+};
+
+struct Timer
+{
+    HWND hWnd;
+    UINT_PTR id;
+    UINT interval;
+    std::uint64_t due;
+    std::uint64_t order; // creation order breaks ties between timers due at the same time
+    std::unique_ptr<QTimer, LaterDeleter> qt;
+};
+
+std::vector<Timer>& Timers()
+{
+    static std::vector<Timer> timers;
+    return timers;
+}
+
+std::uint64_t g_order = 0;
+bool g_listening = false;
+
+void Fire(HWND hWnd, UINT_PTR id)
+{
+    if (CWnd* w = CWnd::FromHandle(hWnd))
+        w->SendMessage(WM_TIMER, id, 0);
+}
+
+// Fires everything due up to `now`, earliest first; a handler may set or kill timers meanwhile.
+void OnManualAdvance(std::uint64_t now)
+{
+    for (;;) {
+        Timer* next = nullptr;
+        for (auto& t : Timers())
+            if (t.due <= now && (!next || t.due < next->due || (t.due == next->due && t.order < next->order)))
+                next = &t;
+        if (!next)
+            break;
+        HWND h = next->hWnd;
+        UINT_PTR id = next->id;
+        next->due += std::max<UINT>(1, next->interval);
+        // A timer long overdue fires once, then keeps its period from now on.
+        if (next->due <= now)
+            next->due = now + std::max<UINT>(1, next->interval);
+        Fire(h, id);
+        MessageQueue::DeliverPosted();
+    }
+}
+
+} // namespace
+
+void TimerQueue::Set(HWND hWnd, UINT_PTR id, UINT elapseMs)
+{
+    if (!g_listening) {
+        os::Clock::SetAdvanceListener(OnManualAdvance);
+        g_listening = true;
+    }
+    Kill(hWnd, id);
+    Timer t{hWnd, id, elapseMs, os::Clock::NowMs() + std::max<UINT>(1, elapseMs), ++g_order, nullptr};
+    if (!os::Clock::IsManual()) {
+        t.qt.reset(new QTimer);
+        t.qt->setInterval(static_cast<int>(elapseMs));
+        QObject::connect(t.qt.get(), &QTimer::timeout, [hWnd, id]() { Fire(hWnd, id); });
+        t.qt->start();
+    }
+    Timers().push_back(std::move(t));
+}
+
+bool TimerQueue::Kill(HWND hWnd, UINT_PTR id)
+{
+    auto& timers = Timers();
+    auto it = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hWnd == hWnd && t.id == id; });
+    if (it == timers.end())
+        return false;
+    timers.erase(it);
+    return true;
+}
+
+void TimerQueue::KillAll(HWND hWnd)
+{
+    auto& timers = Timers();
+    timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hWnd == hWnd; }),
+                 timers.end());
+}
+
+bool TimerQueue::IsSet(HWND hWnd, UINT_PTR id) { return Interval(hWnd, id) != 0; }
+
+UINT TimerQueue::Interval(HWND hWnd, UINT_PTR id)
+{
+    for (auto& t : Timers())
+        if (t.hWnd == hWnd && t.id == id)
+            return std::max<UINT>(1, t.interval);
+    return 0;
+}
+
+} // namespace wnd
