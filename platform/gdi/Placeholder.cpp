@@ -1,1 +1,0 @@
-// Placeholder until this folder has sources; removed by its first real file.
