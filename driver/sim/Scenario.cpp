@@ -316,16 +316,19 @@ private:
             c.powerMin = static_cast<NvU32>(r[0]) * kPerCent;
             c.powerDefault = static_cast<NvU32>(r[1]) * kPerCent;
             c.powerMax = static_cast<NvU32>(r[2]) * kPerCent;
+        } else if (key == "power-info-valid") {
+            if (!OffsetOnly(key) || !Flag(key, value, c.powerInfoValid))
+                return false;
         } else if (key == "pstate") {
             if (c.offsetFamily)
                 return Fail("pstate is for clock-family cards");
             std::vector<std::string> w = Words(value);
             long long f[5] = {};
-            bool ok = w.size() == 5 && ParseInt(w[0], 0, 15, f[0]) && ParseInt(w[1], 1, kMaxMHz, f[1]) &&
+            bool ok = w.size() == 5 && ParseInt(w[0], 0, 15, f[0]) && ParseInt(w[1], 0, kMaxMHz, f[1]) &&
                       ParseInt(w[2], 1, kMaxMHz, f[2]) && ParseInt(w[3], 0, 2 * kMaxMHz, f[3]) &&
                       ParseInt(w[4], 500, 1500, f[4]);
             if (!ok)
-                return Fail("pstate must be: id (0-15) graphics-MHz memory-MHz processor-MHz (0 = none) mV "
+                return Fail("pstate must be: id (0-15) graphics-MHz (0-5000) memory-MHz processor-MHz (0 = none) mV "
                             "(500-1500)");
             if (!m_pstatesGiven)
                 c.pstates.clear();
@@ -382,8 +385,8 @@ private:
             if (c.gfxDeltaMin > 0 || c.gfxDeltaMax < 0 || c.memDeltaMin > 0 || c.memDeltaMax < 0 ||
                 c.voltDeltaMin > 0 || c.voltDeltaMax < 0)
                 return Fail("an offset range must include 0", m_cardLine);
-            if (static_cast<long long>(c.idleGfxKHz) + c.gfxDeltaMin <= 0 ||
-                static_cast<long long>(c.idleMemKHz) + c.memDeltaMin <= 0)
+            if (static_cast<long long>(c.baseKHz) + c.gfxDeltaMin <= 0 ||
+                static_cast<long long>(c.memKHz) + c.memDeltaMin <= 0)
                 return Fail("the lowest offset would stop a clock", m_cardLine);
         }
         m_out.cards.push_back(m_card);

@@ -29,6 +29,7 @@ struct CardSpec
     bool offsetsEditable = true;
     bool gfxRangeEntry = false; // P0's graphics clock listed as a range instead of a single frequency
     NvU32 powerMin = 0, powerDefault = 0, powerMax = 0;
+    bool powerInfoValid = true; // a driver whose power-policies answer carries a valid flag of 0
 
     // Clock family: pstates from the fastest (P0) down; perf levels run from slowest to fastest.
     std::vector<PstateSpec> pstates;

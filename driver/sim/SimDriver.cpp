@@ -695,7 +695,7 @@ NvAPI_Status SimPowerGetInfo(NvPhysicalGpuHandle gpu, NV_GPU_POWER_POLICIES_INFO
         return NVAPI_NOT_SUPPORTED;
     std::memset(info, 0, sizeof(*info));
     info->version = NV_GPU_POWER_POLICIES_INFO_VER;
-    info->valid = 1;
+    info->valid = s.powerInfoValid ? 1 : 0;
     info->count = 1;
     info->entries[0].policyId = 0;
     info->entries[0].minPower = s.powerMin;

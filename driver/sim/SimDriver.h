@@ -90,6 +90,7 @@ public:
 
 private:
     Driver() = default;
+    ~Driver();
     void LoadState();
     void ReadCommandsIfChanged(bool force);
 

@@ -251,8 +251,14 @@ std::string FormatCommands(const SessionCommands& commands)
 
 Driver& Driver::Instance()
 {
-    static Driver* driver = new Driver(); // lives as long as the library is mapped
-    return *driver;
+    static Driver driver; // lives as long as the library is mapped
+    return driver;
+}
+
+Driver::~Driver()
+{
+    if (m_logFd >= 0)
+        ::close(m_logFd);
 }
 
 std::uint64_t Driver::NowMs() const
