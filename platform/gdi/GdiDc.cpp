@@ -746,15 +746,22 @@ BOOL StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy, 
     const QImage* srcImg = DcImage(src);
     if (!srcImg)
         return FALSE;
-    // Negative extents mirror the picture, as GDI does.
+    // Negative extents mirror the picture, as GDI does: the span then runs leftwards (upwards)
+    // from the start pixel, which it includes.
+    auto span = [](int start, int extent, int& lo, int& len) {
+        lo = extent >= 0 ? start : start + extent + 1;
+        len = std::abs(extent);
+    };
     const QPoint d0 = ToDevice(dst, x, y), d1 = ToDevice(dst, x + cx, y + cy);
     const QPoint s0 = ToDevice(src, sx, sy), s1 = ToDevice(src, sx + scx, sy + scy);
+    int dl, dw, dt, dh, sl, sw, st, sh;
+    span(d0.x(), d1.x() - d0.x(), dl, dw);
+    span(d0.y(), d1.y() - d0.y(), dt, dh);
+    span(s0.x(), s1.x() - s0.x(), sl, sw);
+    span(s0.y(), s1.y() - s0.y(), st, sh);
     const bool flipX = (d1.x() < d0.x()) != (s1.x() < s0.x());
     const bool flipY = (d1.y() < d0.y()) != (s1.y() < s0.y());
-    const QRect dr = QRect(QPoint(std::min(d0.x(), d1.x()), std::min(d0.y(), d1.y())),
-                           QSize(std::abs(d1.x() - d0.x()), std::abs(d1.y() - d0.y())));
-    const QRect sr = QRect(QPoint(std::min(s0.x(), s1.x()), std::min(s0.y(), s1.y())),
-                           QSize(std::abs(s1.x() - s0.x()), std::abs(s1.y() - s0.y())));
+    const QRect dr(dl, dt, dw, dh), sr(sl, st, sw, sh);
     if (dr.isEmpty() || sr.isEmpty())
         return TRUE;
     // Only the part of the source inside its bitmap is copied; the rest of the target stays.

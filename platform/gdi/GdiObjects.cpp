@@ -14,10 +14,13 @@ namespace gdi::detail {
 
 namespace {
 
+// One set per kind of handle, so a handle of one kind is never taken for another.
+enum class Set { Object, Dc, Icon };
+
 struct Registry
 {
     std::mutex mutex;
-    std::unordered_set<const void*> live;
+    std::unordered_set<const void*> live[3];
 };
 
 Registry& Reg()
@@ -26,39 +29,39 @@ Registry& Reg()
     return *r;
 }
 
-bool Has(const void* p)
+bool Has(Set set, const void* p)
 {
     if (!p)
         return false;
     Registry& r = Reg();
     std::lock_guard<std::mutex> lock(r.mutex);
-    return r.live.count(p) != 0;
+    return r.live[int(set)].count(p) != 0;
 }
 
-void Add(const void* p)
+void Add(Set set, const void* p)
 {
     Registry& r = Reg();
     std::lock_guard<std::mutex> lock(r.mutex);
-    r.live.insert(p);
+    r.live[int(set)].insert(p);
 }
 
-void Remove(const void* p)
+void Remove(Set set, const void* p)
 {
     Registry& r = Reg();
     std::lock_guard<std::mutex> lock(r.mutex);
-    r.live.erase(p);
+    r.live[int(set)].erase(p);
 }
 
 } // namespace
 
-bool IsObject(HGDIOBJ h) { return Has(h); }
-bool IsDc(HDC h) { return Has(h); }
-bool IsIcon(HICON h) { return Has(h); }
-void Register(HGDIOBJ h) { Add(h); }
-void Register(HDC h) { Add(h); }
-void Register(HICON h) { Add(h); }
-void Unregister(HDC h) { Remove(h); }
-void Unregister(HICON h) { Remove(h); }
+bool IsObject(HGDIOBJ h) { return Has(Set::Object, h); }
+bool IsDc(HDC h) { return Has(Set::Dc, h); }
+bool IsIcon(HICON h) { return Has(Set::Icon, h); }
+void Register(HGDIOBJ h) { Add(Set::Object, h); }
+void Register(HDC h) { Add(Set::Dc, h); }
+void Register(HICON h) { Add(Set::Icon, h); }
+void Unregister(HDC h) { Remove(Set::Dc, h); }
+void Unregister(HICON h) { Remove(Set::Icon, h); }
 
 void AddRef(GdiObject* o)
 {
@@ -83,7 +86,7 @@ void FreeObject(GdiObject* o)
     if (o->kind == GdiObject::Kind::Bitmap)
         EndPainter(static_cast<GdiBitmap*>(o));
     ForgetWrapper(o);
-    Remove(o);
+    Remove(Set::Object, o);
     delete o;
 }
 
@@ -131,8 +134,8 @@ const QFont& FontOfObject(GdiObject* obj)
     if ((lf.lfPitchAndFamily & 0x3) == FIXED_PITCH)
         font.setFixedPitch(true);
     int px = kDefaultCharHeight;
-    if (lf.lfHeight < 0)
-        px = -lf.lfHeight;
+    if (lf.lfHeight != 0)
+        px = std::abs(lf.lfHeight);
     font.setPixelSize(std::max(1, px));
     if (lf.lfHeight > 0 && QGuiApplication::instance()) {
         // A positive height is the cell height (ascent plus descent): scale the character height to fit.

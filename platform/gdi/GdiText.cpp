@@ -48,6 +48,23 @@ int QtFlags(UINT format)
     return f;
 }
 
+// The text as shown: "&x" shows x (underlined by the drawing), "&&" shows one "&".
+QString WithoutPrefixes(const QString& s, UINT format)
+{
+    if (format & DT_NOPREFIX)
+        return s;
+    QString out;
+    out.reserve(s.size());
+    for (int i = 0; i < s.size(); ++i) {
+        if (s[i] == QLatin1Char('&') && i + 1 < s.size())
+            ++i;
+        else if (s[i] == QLatin1Char('&'))
+            continue;
+        out += s[i];
+    }
+    return out;
+}
+
 // Shortens a line that does not fit, with "...": at the end, or in the middle for paths.
 QString Elide(const QFontMetrics& fm, const QString& s, UINT format, int width)
 {
@@ -103,14 +120,18 @@ int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format)
 
     if (format & DT_CALCRECT) {
         const bool wrap = (format & DT_WORDBREAK) && !(format & DT_SINGLELINE);
-        const QRect probe(0, 0, wrap ? std::max(1, dr.width()) : INT_MAX / 4, INT_MAX / 4);
-        const QRect br = s.isEmpty() ? QRect(0, 0, 0, fm.height())
-                                     : fm.boundingRect(probe, flags & ~(Qt::AlignHCenter | Qt::AlignRight |
-                                                                        Qt::AlignVCenter | Qt::AlignBottom),
-                                                       s);
-        const QPoint br2 = ToLogical(dc, dr.left() + br.width(), dr.top() + br.height());
-        rect->right = br2.x();
-        rect->bottom = br2.y();
+        QSize size;
+        if (!wrap && ((format & DT_SINGLELINE) || !s.contains(QLatin1Char('\n')))) {
+            // One line: the text's advance and the font's cell height, as GetTextExtentPoint32 measures.
+            size = QSize(fm.horizontalAdvance(WithoutPrefixes(s, format)), fm.height());
+        } else {
+            const QRect probe(0, 0, wrap ? std::max(1, dr.width()) : INT_MAX / 4, INT_MAX / 4);
+            const int align = Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom;
+            size = s.isEmpty() ? QSize(0, fm.height()) : fm.boundingRect(probe, flags & ~align, s).size();
+        }
+        const QPoint br = ToLogical(dc, dr.left() + size.width(), dr.top() + size.height());
+        rect->right = br.x();
+        rect->bottom = br.y();
         return rect->bottom - rect->top;
     }
     if (s.isEmpty())
