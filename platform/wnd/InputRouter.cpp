@@ -19,6 +19,7 @@ bool g_leftDown = false;
 bool g_rightDown = false;
 bool g_shift = false;
 bool g_control = false;
+std::set<UINT> g_keysDown; // keys pressed and not yet released, for GetKeyState
 
 // Manual window move: for platforms whose window manager cannot take over (offscreen).
 CWnd* g_moving = nullptr;
@@ -117,6 +118,10 @@ void InputRouter::PointerLeftTopLevel(CWnd* top)
 
 void InputRouter::Key(CWnd* top, UINT vk, bool down, const char* text)
 {
+    if (down)
+        g_keysDown.insert(vk);
+    else
+        g_keysDown.erase(vk);
     if (!top || !top->m_hWnd)
         return;
     CWnd* target = CWnd::GetFocus();
@@ -178,7 +183,7 @@ short InputRouter::KeyState(int vk)
         return g_shift ? static_cast<short>(0x8000) : 0;
     if (vk == static_cast<int>(VK_CONTROL))
         return g_control ? static_cast<short>(0x8000) : 0;
-    return 0;
+    return g_keysDown.count(static_cast<UINT>(vk)) ? static_cast<short>(0x8000) : 0;
 }
 
 void InputRouter::SetModifiers(bool shift, bool control)

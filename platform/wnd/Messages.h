@@ -86,6 +86,7 @@ constexpr UINT BST_FOCUS = 8;
 constexpr DWORD SS_LEFT = 0x0;
 constexpr DWORD SS_CENTER = 0x1;
 constexpr DWORD SS_RIGHT = 0x2;
+constexpr DWORD SS_OWNERDRAW = 0xD;
 constexpr DWORD SS_BITMAP = 0xE;
 constexpr DWORD SS_TYPEMASK = 0x1F;
 constexpr DWORD SS_NOTIFY = 0x100;
@@ -114,6 +115,7 @@ constexpr DWORD DS_CENTER = 0x0800;
 
 // Owner-draw
 constexpr UINT ODT_BUTTON = 4;
+constexpr UINT ODT_STATIC = 5;
 constexpr UINT ODA_DRAWENTIRE = 1;
 constexpr UINT ODA_SELECT = 2;
 constexpr UINT ODA_FOCUS = 4;

@@ -2,6 +2,7 @@
 #include "platform/wnd/WndFactory.h"
 
 #include "platform/wnd/Button.h"
+#include "platform/wnd/ComboBox.h"
 #include "platform/wnd/Dialog.h"
 #include "platform/wnd/Static.h"
 
@@ -15,6 +16,8 @@ CWnd* CreateDefaultObject(const char* className)
         return new CButton;
     if (className && std::strcmp(className, "Static") == 0)
         return new CStatic;
+    if (className && std::strcmp(className, "ComboBox") == 0)
+        return new CComboBox;
     if (className && std::strcmp(className, "#32770") == 0)
         return new CDialog(0);
     return new CWnd;
