@@ -58,6 +58,7 @@ struct Line
     Kind kind = Kind::Blank;
     std::string_view name;   // section or key name, trimmed
     std::string_view value;  // key value, trimmed, quotes kept
+    std::size_t afterEq = 0; // just after the '='
     std::size_t valueAt = 0; // where the value's bytes start (after '=' and the blanks after it)
 };
 
@@ -98,6 +99,7 @@ Line ReadLine(std::string_view text, std::size_t pos)
             std::size_t v = eq + 1;
             while (v < content.size() && IsBlank(content[v]))
                 ++v;
+            line.afterEq = start + eq + 1;
             line.valueAt = start + v;
             line.value = Trim(content.substr(eq + 1));
         }
@@ -218,7 +220,9 @@ EditResult Edit(std::string& text, const char* section, const char* key, const c
     const std::string eol(LineBreakOf(text));
     if (scan.keyFound) {
         const Line& l = scan.keyLine;
-        std::size_t at = l.valueAt < l.contentEnd ? l.valueAt : l.contentEnd;
+        // The blanks after '=' stay, unless the new value brings its own: rewriting such a value
+        // must not make them grow.
+        std::size_t at = IsBlank(value[0]) ? l.afterEq : l.valueAt;
         if (std::string_view(text).substr(at, l.contentEnd - at) == value)
             return EditResult::Unchanged;
         text.replace(at, l.contentEnd - at, value);

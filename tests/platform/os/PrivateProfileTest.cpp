@@ -114,6 +114,8 @@ TEST(WritePrivateProfileString, ChangesOnlyWhatItWrites)
          "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"},
         {"value replaced in place, spacing and name kept", "; top\n[A]\n  X = old  \r\nq=1\n", "a", "x",
          "new", "; top\n[A]\n  X = new\r\nq=1\n"},
+        // Regression: rewriting a value that starts with blanks widened the blanks every time.
+        {"value with its own leading blanks", "[A]\nx = 1\n", "A", "x", " 2", "[A]\nx = 2\n"},
         {"first of duplicate sections", "[A]\nx=1\n[A]\nx=2\n", "A", "x", "9", "[A]\nx=9\n[A]\nx=2\n"},
         {"first of duplicate keys", "[A]\nx=1\nx=2\n", "A", "x", "9", "[A]\nx=9\nx=2\n"},
         {"keys before any section kept", "k=0\n[A]\n", "A", "x", "1", "k=0\n[A]\nx=1\n"},
