@@ -40,7 +40,7 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@$(BUILD_DIR)/bin/bench/run-benchmarks.sh $(BUILD_DIR)
+	@for b in $(BUILD_DIR)/bin/bench/*; do echo "== $$(basename $$b)"; $$b || exit 1; done
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -9,7 +9,7 @@ namespace {
 
 bool g_manual = false;
 std::uint64_t g_manualNow = 0;
-std::function<void(std::uint64_t)> g_listener;
+std::function<void(std::uint64_t, std::uint64_t)> g_listener;
 
 std::uint64_t RealNowMs()
 {
@@ -35,13 +35,16 @@ void Clock::Advance(std::uint64_t ms)
 {
     if (!g_manual)
         return;
-    // The listener fires everything that became due, in due order.
+    const std::uint64_t from = g_manualNow;
     g_manualNow += ms;
     if (g_listener)
-        g_listener(g_manualNow);
+        g_listener(from, g_manualNow);
 }
 
-void Clock::SetAdvanceListener(std::function<void(std::uint64_t)> listener) { g_listener = std::move(listener); }
+void Clock::SetAdvanceListener(std::function<void(std::uint64_t, std::uint64_t)> listener)
+{
+    g_listener = std::move(listener);
+}
 
 void Sleep(std::uint32_t ms)
 {

@@ -17,12 +17,12 @@ public:
     static void UseManualTime(bool manual);
     static bool IsManual();
 
-    // Moves manual time forward. Listeners (the window layer's timers) are told after each step
-    // so they can fire what became due, in order.
+    // Moves manual time forward; the listener (the window layer's timers) then delivers what
+    // became due, in order.
     static void Advance(std::uint64_t ms);
 
-    // Called with the new time whenever manual time moves. One listener (the timer queue).
-    static void SetAdvanceListener(std::function<void(std::uint64_t)> listener);
+    // Called with the time before and after each Advance. One listener (the timer queue).
+    static void SetAdvanceListener(std::function<void(std::uint64_t from, std::uint64_t to)> listener);
 };
 
 // Blocks the calling thread for the given time (or advances manual time).

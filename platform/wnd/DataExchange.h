@@ -1,6 +1,7 @@
 // Dialog data exchange: controls bound to members, and integer and string texts of controls.
 #pragma once
 
+#include "platform/os/WinTypes.h"
 #include "platform/wnd/String.h"
 
 class CWnd;

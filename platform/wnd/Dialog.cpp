@@ -1,6 +1,7 @@
 // Dialog creation from templates, modal loops and the dialog manager's keys.
 #include "platform/wnd/Dialog.h"
 
+#include "platform/gdi/Dc.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/wnd/DialogTemplate.h"
 #include "platform/wnd/ModalHook.h"

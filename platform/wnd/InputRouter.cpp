@@ -65,13 +65,15 @@ void InputRouter::Mouse(CWnd* top, Action action, Button button, QPoint p, WPARA
         keys &= ~MK_LBUTTON;
 
     if (g_moving) {
-        QPoint screen(g_cursor.x, g_cursor.y);
+        // The window follows the pointer's moves; the release only ends the move.
+        if (action == Action::Release || !g_leftDown) {
+            g_moving = nullptr;
+            return;
+        }
         if (g_moving->m_hWnd) {
-            QPoint to = g_moveOrigin + (screen - g_moveGrab);
+            const QPoint to = g_moveOrigin + (QPoint(g_cursor.x, g_cursor.y) - g_moveGrab);
             g_moving->SetWindowPos(nullptr, to.x(), to.y(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         }
-        if (action == Action::Release || !g_leftDown)
-            g_moving = nullptr;
         return;
     }
 

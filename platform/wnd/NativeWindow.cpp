@@ -97,6 +97,12 @@ NativeWindow::~NativeWindow() = default;
 
 bool NativeWindow::event(QEvent* e)
 {
+    struct Depth
+    {
+        int& d;
+        explicit Depth(int& v) : d(v) { ++d; }
+        ~Depth() { --d; }
+    } depth(m_dispatchDepth);
     // Tab belongs to the dialog manager, not to Qt's focus chain.
     if (m_topLevel && e->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(e);

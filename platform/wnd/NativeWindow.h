@@ -24,6 +24,8 @@ public:
     QPainter* currentPainter() const { return m_painter; }
     QRect currentPaintRect() const { return m_paintRect; }
     bool erasePending() const { return m_erasePending; }
+    // Whether one of this widget's events is being handled (it must not be deleted meanwhile).
+    bool isDispatching() const { return m_dispatchDepth > 0; }
     void clearErasePending() { m_erasePending = false; }
 
 protected:
@@ -47,6 +49,7 @@ private:
     QPainter* m_painter = nullptr;
     QRect m_paintRect;
     bool m_erasePending = true;
+    int m_dispatchDepth = 0;
 };
 
 } // namespace wnd

@@ -33,7 +33,7 @@ CPaintDC::~CPaintDC()
 {
     HDC hdc = Detach();
     if (hdc)
-        DeleteDC(hdc);
+        ::DeleteDC(hdc);
 }
 
 CClientDC::CClientDC(CWnd* wnd)
@@ -50,5 +50,5 @@ CClientDC::~CClientDC()
 {
     HDC hdc = Detach();
     if (hdc)
-        DeleteDC(hdc);
+        ::DeleteDC(hdc);
 }

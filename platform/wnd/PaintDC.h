@@ -2,7 +2,7 @@
 // for drawing outside a paint.
 #pragma once
 
-#include "platform/gdi/DC.h"
+#include "platform/gdi/Dc.h"
 
 #include <QImage>
 #include <memory>

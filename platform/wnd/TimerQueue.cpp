@@ -48,9 +48,15 @@ void Fire(HWND hWnd, UINT_PTR id)
         w->SendMessage(WM_TIMER, id, 0);
 }
 
-// Fires everything due up to `now`, earliest first; a handler may set or kill timers meanwhile.
-void OnManualAdvance(std::uint64_t now)
+// Fires everything due up to `now`, earliest first, as if time had passed step by step; a
+// handler may set or kill timers meanwhile.
+void OnManualAdvance(std::uint64_t from, std::uint64_t now)
 {
+    // Periods that went by while the thread was blocked in a wait give one message each timer,
+    // as a late Windows timer does.
+    for (auto& t : Timers())
+        if (t.due < from)
+            t.due = from;
     for (;;) {
         Timer* next = nullptr;
         for (auto& t : Timers())
@@ -61,9 +67,6 @@ void OnManualAdvance(std::uint64_t now)
         HWND h = next->hWnd;
         UINT_PTR id = next->id;
         next->due += std::max<UINT>(1, next->interval);
-        // A timer long overdue fires once, then keeps its period from now on.
-        if (next->due <= now)
-            next->due = now + std::max<UINT>(1, next->interval);
         Fire(h, id);
         MessageQueue::DeliverPosted();
     }

@@ -1,11 +1,13 @@
 // CWnd: handle table, message dispatch, geometry, state, text, painting requests, focus and capture.
 #include "platform/wnd/Wnd.h"
 
+#include "platform/gdi/Dc.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/QtBridge.h"
 #include "platform/wnd/InputRouter.h"
 #include "platform/wnd/MessageQueue.h"
 #include "platform/wnd/NativeWindow.h"
+#include "platform/wnd/PaintDC.h"
 #include "platform/wnd/Static.h"
 #include "platform/wnd/TimerQueue.h"
 #include "platform/wnd/WndInternal.h"
@@ -215,8 +217,11 @@ BOOL CWnd::DestroyWindow()
     if (m_native) {
         m_native->setOwner(nullptr);
         m_native->hide();
-        m_native->deleteLater();
-        m_native->setParent(nullptr);
+        // A widget whose own event is being handled goes when that handler has returned.
+        if (m_native->isDispatching())
+            m_native->deleteLater();
+        else
+            delete m_native;
         m_native = nullptr;
     }
     if (m_hRgn) {
@@ -856,7 +861,8 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const
 {
     std::vector<CWnd*> stops;
     for (CWnd* c : GetChildren())
-        if ((c->GetStyle() & WS_TABSTOP) && c->IsWindowVisible() && c->IsWindowEnabled())
+        // The control's own visibility: a dialog sets its first focus before it is shown.
+        if ((c->GetStyle() & WS_TABSTOP) && (c->GetStyle() & WS_VISIBLE) && c->IsWindowEnabled())
             stops.push_back(c);
     if (stops.empty())
         return nullptr;
@@ -965,10 +971,14 @@ int CWnd::SetWindowRgn(HRGN rgn, BOOL redraw)
     if (m_hRgn)
         DeleteObject(m_hRgn);
     m_hRgn = rgn;
-    if (rgn)
-        m_native->setMask(gdi::RegionOf(rgn));
-    else
-        m_native->clearMask();
+    // The layer hit-tests against the region itself; the platform's mask only matters where
+    // there is a real screen (the offscreen platform has none and would complain).
+    if (QGuiApplication::platformName() != "offscreen") {
+        if (rgn)
+            m_native->setMask(gdi::RegionOf(rgn));
+        else
+            m_native->clearMask();
+    }
     if (redraw)
         Invalidate();
     return 1;
@@ -1009,8 +1019,10 @@ BOOL CWnd::SetForegroundWindow()
         return FALSE;
     CWnd* top = GetTopLevelParent();
     if (top && top->m_native) {
-        top->m_native->raise();
-        top->m_native->activateWindow();
+        if (QGuiApplication::platformName() != "offscreen") {
+            top->m_native->raise();
+            top->m_native->activateWindow();
+        }
         WndAccess::RaiseTopLevel(top->m_hWnd);
     }
     return TRUE;

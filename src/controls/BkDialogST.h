@@ -3,7 +3,7 @@
 // background, and lets static controls show the skin through their background.
 #pragma once
 
-#include "platform/gdi/DC.h"
+#include "platform/gdi/Dc.h"
 #include "platform/wnd/Dialog.h"
 
 class CBkDialogST : public CDialog

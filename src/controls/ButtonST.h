@@ -3,7 +3,7 @@
 // pointer and a sunken one while pressed; its caption is never drawn.
 #pragma once
 
-#include "platform/gdi/DC.h"
+#include "platform/gdi/Dc.h"
 #include "platform/wnd/Button.h"
 
 class CButtonST : public CButton

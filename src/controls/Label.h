@@ -1,7 +1,7 @@
 // CLabel: a static text with its own font and text colour, drawn transparently over the skin.
 #pragma once
 
-#include "platform/gdi/DC.h"
+#include "platform/gdi/Dc.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/wnd/Static.h"
 

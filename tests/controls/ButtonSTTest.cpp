@@ -1,11 +1,18 @@
 // Icon buttons as the user sees them: which icon, where, which frame, and what a click does.
 #include "controls/ButtonST.h"
+#include "platform/gdi/Gdi.h"
 #include "tests/controls/ControlsFixture.h"
 #include "tests/support/WndHarness.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+QRgb Sys(int index)
+{
+    const COLORREF c = GetSysColor(index);
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)) & 0xFFFFFF;
+}
 
 class ButtonWindow : public CBkDialogST
 {
@@ -58,8 +65,8 @@ TEST_F(ButtonST, ShowsTheOutIconCentredAtRestAndTheInIconUnderThePointer)
     QImage lit = Button();
     EXPECT_EQ(test::PixelAt(lit, 15, 10), qRgb(255, 0, 0) & 0xFFFFFF);
     // Raised frame: light top-left, dark bottom-right.
-    EXPECT_EQ(test::PixelAt(lit, 0, 0), QColor(255, 255, 255).rgb() & 0xFFFFFF);
-    EXPECT_EQ(test::PixelAt(lit, 39, 29), QColor(128, 128, 128).rgb() & 0xFFFFFF);
+    EXPECT_EQ(test::PixelAt(lit, 0, 0), Sys(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(test::PixelAt(lit, 39, 29), Sys(COLOR_BTNSHADOW));
 
     test::MouseMove(&wnd, 200, 150);
     EXPECT_FALSE(wnd.a.IsPointerOver());
@@ -73,7 +80,8 @@ TEST_F(ButtonST, PressedShowsTheSunkenFrameAndMovesTheIconOnePixel)
     QImage pressed = Button();
     EXPECT_EQ(test::PixelAt(pressed, 16, 11), qRgb(255, 0, 0) & 0xFFFFFF);
     EXPECT_NE(test::PixelAt(pressed, 15, 10), qRgb(255, 0, 0) & 0xFFFFFF);
-    EXPECT_EQ(test::PixelAt(pressed, 0, 0), QColor(128, 128, 128).rgb() & 0xFFFFFF);
+    EXPECT_EQ(test::PixelAt(pressed, 0, 0), Sys(COLOR_BTNSHADOW));
+    EXPECT_EQ(test::PixelAt(pressed, 39, 29), Sys(COLOR_BTNHIGHLIGHT));
     test::MouseUp(&wnd.a, 5, 5);
     EXPECT_EQ(wnd.clicksA, 1);
 }
@@ -126,7 +134,7 @@ TEST_F(ButtonST, ADisabledButtonDrawsItsIconEmbossedNotInColour)
 TEST_F(ButtonST, TheCaptionIsNeverDrawnAndTheStyleBecomesOwnerDraw)
 {
     EXPECT_EQ(wnd.a.GetStyle() & BS_TYPEMASK, BS_OWNERDRAW);
-    ASSERT_EQ(wnd.a.SetIcon(nullptr, nullptr), 0);
+    ASSERT_EQ(wnd.a.SetIcon(static_cast<HICON>(nullptr), nullptr), 0);
     QImage plain = Button();
     const QRgb face = test::PixelAt(plain, 1, 1);
     for (int y = 0; y < plain.height(); ++y)

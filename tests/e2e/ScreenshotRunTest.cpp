@@ -3,6 +3,7 @@
 #include "tests/support/TempDir.h"
 
 #include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <fcntl.h>

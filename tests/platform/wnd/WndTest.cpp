@@ -1,5 +1,6 @@
 // Window layer: message order, timers on the manual clock, input routing, shapes and capture.
 #include "platform/gdi/Gdi.h"
+#include "platform/os/Clock.h"
 #include "platform/wnd/Button.h"
 #include "platform/wnd/Static.h"
 #include "platform/wnd/Wnd.h"
@@ -88,6 +89,14 @@ TEST_F(WindowFixture, TimersFireOnlyWhenTheClockMovesInDueOrder)
     top.log.clear();
     top.KillTimer(3);
     test::Advance(500);
+    EXPECT_EQ(top.log, (std::vector<std::string>{"timer1"}));
+}
+
+TEST_F(WindowFixture, PeriodsMissedDuringAWaitGiveOneTimerMessage)
+{
+    top.SetTimer(1, 100);
+    Sleep(1000); // the thread is blocked: ten periods pass undelivered
+    test::Advance(50);
     EXPECT_EQ(top.log, (std::vector<std::string>{"timer1"}));
 }
 
