@@ -241,7 +241,7 @@ std::string FormatCommands(const SessionCommands& commands)
         if (f.mode == kSimFaultAlways)
             out += " always";
         else
-            out += (f.mode == kSimFaultNextCalls ? " next " : " version ") + Hex(f.param);
+            out += f.mode == kSimFaultNextCalls ? " next " + std::to_string(f.param) : " version " + Hex(f.param);
         if (f.status)
             out += " " + std::to_string(f.status);
         out += "\n";
