@@ -607,7 +607,7 @@ int SelectClipRgn(HDC dc, HRGN rgn)
     auto* r = As<GdiRegion>(rgn, GdiObject::Kind::Region);
     if (!r)
         return ERROR;
-    dc->st.clip = r->region;
+    dc->st.clip = r->Region();
     dc->st.hasClip = true;
     return RegionType(DeviceClip(dc));
 }
@@ -619,7 +619,7 @@ int GetClipRgn(HDC dc, HRGN rgn)
         return -1;
     if (!dc->st.hasClip)
         return 0;
-    r->region = dc->st.clip;
+    r->Region() = dc->st.clip;
     return 1;
 }
 
@@ -644,22 +644,23 @@ COLORREF GetPixel(HDC dc, int x, int y)
 {
     if (!dc)
         return CLR_INVALID;
-    const QImage* img = DcImage(dc);
+    const QImage* img = dc->kind == GdiDc::Kind::Painter ? DcImage(dc) : dc->image;
     if (!img)
         return CLR_INVALID;
-    const QPoint d = ToDevice(dc, x, y);
+    const DcState& s = dc->st;
+    const QPoint d = s.mapMode == MM_TEXT
+                         ? QPoint(x - s.windowOrg.x() + s.viewportOrg.x(), y - s.windowOrg.y() + s.viewportOrg.y())
+                         : ToDevice(dc, x, y);
     if (d.x() < 0 || d.y() < 0 || d.x() >= img->width() || d.y() >= img->height())
         return CLR_INVALID;
     if (dc->kind == GdiDc::Kind::Painter && !dc->bounds.contains(d))
         return CLR_INVALID;
-    if (dc->st.hasClip && !dc->st.clip.contains(d))
+    if (s.hasClip && !s.clip.contains(d))
         return CLR_INVALID;
-    QRgb px;
     const QImage::Format f = img->format();
-    if (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32)
-        px = reinterpret_cast<const QRgb*>(img->constScanLine(d.y()))[d.x()];
-    else
-        px = img->pixel(d);
+    const QRgb px = f == QImage::Format_RGB32 || f == QImage::Format_ARGB32
+                        ? reinterpret_cast<const QRgb*>(img->constScanLine(d.y()))[d.x()]
+                        : img->pixel(d);
     return RGB(qRed(px), qGreen(px), qBlue(px));
 }
 

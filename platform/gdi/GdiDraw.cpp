@@ -405,7 +405,7 @@ BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush)
     GdiObject* b = ResolveBrush(brush);
     if (!IsDc(dc) || !r || !b)
         return FALSE;
-    FillDeviceRegion(dc, r->region, QtBrush(dc, b));
+    FillDeviceRegion(dc, r->Region(), QtBrush(dc, b));
     return TRUE;
 }
 
@@ -415,7 +415,7 @@ BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int w, int h)
     GdiObject* b = ResolveBrush(brush);
     if (!IsDc(dc) || !r || !b || w < 0 || h < 0)
         return FALSE;
-    const QRegion& g = r->region;
+    const QRegion& g = r->Region();
     const QRegion inner = g.intersected(g.translated(w, 0))
                               .intersected(g.translated(-w, 0))
                               .intersected(g.translated(0, h))

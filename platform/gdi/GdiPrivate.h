@@ -59,7 +59,18 @@ struct GdiBitmap : GdiObject
 struct GdiRegion : GdiObject
 {
     GdiRegion() : GdiObject(Kind::Region) {}
-    QRegion region;
+
+    QRegion& Region();  // the whole region, with the appended rectangles merged in
+    // Collects rectangles united into the region one at a time (a window shape is built from
+    // hundreds of runs) and merges them together on the next read.
+    // Returns the combined region's type without merging: SIMPLEREGION while everything so far
+    // stacks into one rectangle, else COMPLEXREGION.
+    int AppendRect(const QRect& r);
+
+private:
+    QRegion m_region;
+    std::vector<QRect> m_pending;
+    QRect m_stack;  // the whole region while it is one rectangle, else null
 };
 
 struct GdiIcon

@@ -3,6 +3,46 @@
 
 using namespace gdi::detail;
 
+QRegion& GdiRegion::Region()
+{
+    if (m_pending.empty())
+        return m_region;
+    // Pairwise unions keep each merge small: n log n instead of n squared for n appended rectangles.
+    std::vector<QRegion> level(m_pending.begin(), m_pending.end());
+    m_pending.clear();
+    while (level.size() > 1) {
+        std::vector<QRegion> next;
+        next.reserve(level.size() / 2 + 1);
+        for (std::size_t i = 0; i + 1 < level.size(); i += 2)
+            next.push_back(level[i].united(level[i + 1]));
+        if (level.size() % 2)
+            next.push_back(std::move(level.back()));
+        level.swap(next);
+    }
+    m_region = m_region.united(level.front());
+    return m_region;
+}
+
+int GdiRegion::AppendRect(const QRect& r)
+{
+    if (m_pending.empty())
+        m_stack = m_region.isEmpty() ? QRect() : m_region.rectCount() == 1 ? m_region.boundingRect() : QRect(0, 0, -1, -1);
+    const bool empty = m_pending.empty() && m_region.isEmpty();
+    m_pending.push_back(r);
+    if (empty) {
+        m_stack = r;
+    } else if (m_stack.isValid()) {
+        if (m_stack.contains(r))
+            ;  // nothing new
+        else if (r.left() == m_stack.left() && r.right() == m_stack.right() &&
+                 (r.top() == m_stack.bottom() + 1 || r.bottom() + 1 == m_stack.top()))
+            m_stack = m_stack.united(r);
+        else
+            m_stack = QRect(0, 0, -1, -1);
+    }
+    return m_stack.isValid() ? SIMPLEREGION : COMPLEXREGION;
+}
+
 namespace {
 
 int TypeOf(const QRegion& r) { return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION; }
@@ -21,7 +61,7 @@ GdiRegion* Rgn(HRGN h) { return As<GdiRegion>(h, GdiObject::Kind::Region); }
 HRGN NewRegion(const QRegion& r)
 {
     auto* g = new GdiRegion;
-    g->region = r;
+    g->Region() = r;
     Register(g);
     return g;
 }
@@ -53,20 +93,22 @@ int CombineRgn(HRGN dst, HRGN src1, HRGN src2, int mode)
     if (!d || !a || (mode != RGN_COPY && !b))
         return ERROR;
     switch (mode) {
-    case RGN_AND: d->region = a->region.intersected(b->region); break;
+    case RGN_AND: d->Region() = a->Region().intersected(b->Region()); break;
     case RGN_OR:
         // Growing a region in place (dst == src1) is how window shapes are built, run by run.
+        if (d == a && b->Region().rectCount() == 1)
+            return d->AppendRect(b->Region().boundingRect());
         if (d == a)
-            d->region += b->region;
+            d->Region() += b->Region();
         else
-            d->region = a->region.united(b->region);
+            d->Region() = a->Region().united(b->Region());
         break;
-    case RGN_XOR: d->region = a->region.xored(b->region); break;
-    case RGN_DIFF: d->region = a->region.subtracted(b->region); break;
-    case RGN_COPY: d->region = a->region; break;
+    case RGN_XOR: d->Region() = a->Region().xored(b->Region()); break;
+    case RGN_DIFF: d->Region() = a->Region().subtracted(b->Region()); break;
+    case RGN_COPY: d->Region() = a->Region(); break;
     default: return ERROR;
     }
-    return TypeOf(d->region);
+    return TypeOf(d->Region());
 }
 
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom)
@@ -75,7 +117,7 @@ BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom)
     if (!g)
         return FALSE;
     const QRect r = Rect(left, top, right, bottom);
-    g->region = r.isEmpty() ? QRegion() : QRegion(r);
+    g->Region() = r.isEmpty() ? QRegion() : QRegion(r);
     return TRUE;
 }
 
@@ -84,8 +126,8 @@ int OffsetRgn(HRGN rgn, int dx, int dy)
     GdiRegion* g = Rgn(rgn);
     if (!g)
         return ERROR;
-    g->region.translate(dx, dy);
-    return TypeOf(g->region);
+    g->Region().translate(dx, dy);
+    return TypeOf(g->Region());
 }
 
 int GetRgnBox(HRGN rgn, LPRECT rect)
@@ -93,26 +135,26 @@ int GetRgnBox(HRGN rgn, LPRECT rect)
     GdiRegion* g = Rgn(rgn);
     if (!g || !rect)
         return ERROR;
-    const QRect b = g->region.boundingRect();
-    *rect = g->region.isEmpty() ? RECT{0, 0, 0, 0} : RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
-    return TypeOf(g->region);
+    const QRect b = g->Region().boundingRect();
+    *rect = g->Region().isEmpty() ? RECT{0, 0, 0, 0} : RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    return TypeOf(g->Region());
 }
 
 BOOL PtInRegion(HRGN rgn, int x, int y)
 {
     GdiRegion* g = Rgn(rgn);
-    return g && g->region.contains(QPoint(x, y));
+    return g && g->Region().contains(QPoint(x, y));
 }
 
 BOOL RectInRegion(HRGN rgn, LPCRECT rect)
 {
     GdiRegion* g = Rgn(rgn);
-    return g && rect && g->region.intersects(Rect(rect->left, rect->top, rect->right, rect->bottom));
+    return g && rect && g->Region().intersects(Rect(rect->left, rect->top, rect->right, rect->bottom));
 }
 
 BOOL EqualRgn(HRGN a, HRGN b)
 {
     GdiRegion* ra = Rgn(a);
     GdiRegion* rb = Rgn(b);
-    return ra && rb && ra->region == rb->region;
+    return ra && rb && ra->Region() == rb->Region();
 }

@@ -41,13 +41,13 @@ HICON CreateIconFromImage(const QImage& image)
 QRegion RegionOf(HRGN rgn)
 {
     auto* r = As<GdiRegion>(rgn, GdiObject::Kind::Region);
-    return r ? r->region : QRegion();
+    return r ? r->Region() : QRegion();
 }
 
 HRGN CreateRegion(const QRegion& region)
 {
     auto* r = new GdiRegion;
-    r->region = region;
+    r->Region() = region;
     Register(r);
     return r;
 }
