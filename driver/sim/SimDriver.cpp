@@ -445,7 +445,7 @@ NvAPI_Status SimSetPstates(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES_INFO_V2*
         }
         if (status == NVAPI_OK) {
             card.Settings().pstates = table;
-            d.SaveState();
+            d.SaveState(c.index);
         }
     }
     d.LogWrite(nvid::GPU_SetPstates, c.index, status, text);
@@ -581,7 +581,7 @@ NvAPI_Status SimSetPstates20(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES20_INFO
         }
         if (status == NVAPI_OK) {
             c.card->Settings() = next;
-            d.SaveState();
+            d.SaveState(c.index);
         }
     }
     d.LogWrite(nvid::GPU_SetPstates20, c.index, status, text);
@@ -672,7 +672,7 @@ NvAPI_Status SimSetCoolerLevels(NvPhysicalGpuHandle gpu, NvU32 coolerIndex, NV_G
             c.card->Settings().fanPolicy = policy;
             if (policy == NVAPI_COOLER_POLICY_MANUAL)
                 c.card->Settings().fanManualLevel = level;
-            d.SaveState();
+            d.SaveState(c.index);
         }
     }
     d.LogWrite(nvid::GPU_SetCoolerLevels, c.index, status, text);
@@ -758,7 +758,7 @@ NvAPI_Status SimPowerSetStatus(NvPhysicalGpuHandle gpu, NV_GPU_POWER_POLICIES_ST
         }
         if (status == NVAPI_OK) {
             c.card->Settings().powerTarget = target;
-            d.SaveState();
+            d.SaveState(c.index);
         }
     }
     d.LogWrite(nvid::GPU_ClientPowerPoliciesSetStatus, c.index, status, text);

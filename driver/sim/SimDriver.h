@@ -59,7 +59,8 @@ public:
     // 0, or the status an injected fault makes the call return.
     NvAPI_Status Fault(NvU32 interfaceId, NvU32 versionWord);
     void LogWrite(NvU32 interfaceId, int gpu, NvAPI_Status status, const std::string& text);
-    void SaveState();
+    void SaveState(int gpu);
+    std::string StatePath(size_t index);
 
     // Time and overrides (control interface).
     bool manualTime = false;

@@ -359,8 +359,10 @@ NvAPI_Status Driver::Reset()
     m_logFd = -1;
     m_sessionDir.clear();
     const std::string& dir = SessionDir();
-    for (const char* name : {"/state", "/commands", "/writes.log", "/writes.log.1"})
+    for (const char* name : {"/commands", "/writes.log", "/writes.log.1"})
         std::remove((dir + name).c_str());
+    for (size_t i = 0; i < NVAPI_MAX_PHYSICAL_GPUS; ++i)
+        std::remove(StatePath(i).c_str());
     std::remove(BaseProfilePath().c_str());
     m_commands = SessionCommands{};
     m_sessionFaults.clear();
@@ -496,61 +498,61 @@ void Driver::LogWrite(NvU32 interfaceId, int gpu, NvAPI_Status status, const std
     }
 }
 
-void Driver::SaveState()
+// One file per card, so a write costs the same whatever the number of cards.
+std::string Driver::StatePath(size_t index)
 {
+    return SessionDir() + "/card" + std::to_string(index) + ".state";
+}
+
+void Driver::SaveState(int gpu)
+{
+    if (gpu < 0 || static_cast<size_t>(gpu) >= m_cards.size())
+        return;
+    size_t i = static_cast<size_t>(gpu);
+    const CardSettings& s = m_cards[i].Settings();
     std::ostringstream out;
     out << "korvax-simgpu state 1\n";
     out << "scenario " << m_scenario.key << "\n";
-    for (size_t i = 0; i < m_cards.size(); ++i) {
-        const CardSettings& s = m_cards[i].Settings();
-        out << "card " << i << " " << s.gfxDelta << " " << s.memDelta << " " << s.voltDelta << " " << s.powerTarget
-            << " " << s.fanPolicy << " " << s.fanManualLevel << " " << s.pstates.size() << "\n";
-        for (const PstateSpec& p : s.pstates)
-            out << "pstate " << i << " " << p.id << " " << p.gfxKHz << " " << p.memKHz << " " << p.procKHz << " "
-                << p.milliVolt << "\n";
-    }
-    WriteFileAtomically(SessionDir() + "/state", out.str());
+    out << "card " << s.gfxDelta << " " << s.memDelta << " " << s.voltDelta << " " << s.powerTarget << " "
+        << s.fanPolicy << " " << s.fanManualLevel << "\n";
+    for (const PstateSpec& p : s.pstates)
+        out << "pstate " << p.id << " " << p.gfxKHz << " " << p.memKHz << " " << p.procKHz << " " << p.milliVolt
+            << "\n";
+    WriteFileAtomically(StatePath(i), out.str());
 }
 
 void Driver::LoadState()
 {
-    std::string text;
-    if (!ReadFile(SessionDir() + "/state", text))
-        return;
-    std::istringstream in(text);
-    std::string line;
-    if (!std::getline(in, line) || line != "korvax-simgpu state 1")
-        return;
-    if (!std::getline(in, line) || line != "scenario " + m_scenario.key)
-        return; // saved for another scenario
-    std::vector<CardSettings> loaded(m_cards.size());
-    std::vector<bool> seen(m_cards.size(), false);
-    while (std::getline(in, line)) {
-        std::istringstream w(line);
-        std::string tag;
-        size_t index = 0;
-        w >> tag >> index;
-        if (!w || index >= m_cards.size())
-            return;
-        CardSettings& s = loaded[index];
-        if (tag == "card") {
-            size_t n = 0;
-            w >> s.gfxDelta >> s.memDelta >> s.voltDelta >> s.powerTarget >> s.fanPolicy >> s.fanManualLevel >> n;
-            seen[index] = true;
-        } else if (tag == "pstate") {
-            PstateSpec p;
-            w >> p.id >> p.gfxKHz >> p.memKHz >> p.procKHz >> p.milliVolt;
-            s.pstates.push_back(p);
-        }
-        if (!w)
-            return; // damaged: start from the card's defaults
-    }
     for (size_t i = 0; i < m_cards.size(); ++i) {
-        if (!seen[i] || loaded[i].pstates.size() != m_cards[i].Spec().pstates.size())
-            return;
+        std::string text;
+        if (!ReadFile(StatePath(i), text))
+            continue;
+        std::istringstream in(text);
+        std::string line;
+        if (!std::getline(in, line) || line != "korvax-simgpu state 1")
+            continue;
+        if (!std::getline(in, line) || line != "scenario " + m_scenario.key)
+            continue; // saved for another scenario
+        CardSettings s;
+        bool card = false, damaged = false;
+        while (!damaged && std::getline(in, line)) {
+            std::istringstream w(line);
+            std::string tag;
+            w >> tag;
+            if (tag == "card") {
+                w >> s.gfxDelta >> s.memDelta >> s.voltDelta >> s.powerTarget >> s.fanPolicy >> s.fanManualLevel;
+                card = true;
+            } else if (tag == "pstate") {
+                PstateSpec p;
+                w >> p.id >> p.gfxKHz >> p.memKHz >> p.procKHz >> p.milliVolt;
+                s.pstates.push_back(p);
+            }
+            damaged = !w;
+        }
+        // A damaged file, or one whose table does not fit the card, leaves the card's defaults.
+        if (card && !damaged && s.pstates.size() == m_cards[i].Spec().pstates.size())
+            m_cards[i].Settings() = s;
     }
-    for (size_t i = 0; i < m_cards.size(); ++i)
-        m_cards[i].Settings() = loaded[i];
 }
 
 } // namespace sim
