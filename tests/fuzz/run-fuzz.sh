@@ -19,4 +19,4 @@ work="$build/fuzz-corpus"
 mkdir -p "$work"
 cp -n "$root"/tests/fuzz/corpus/* "$work"/ 2>/dev/null || true
 "$build/bin/fuzz/korvax_ini_fuzz" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
-    -dict="$root/tests/fuzz/ini.dict" "$work" 2>&1 | tee "$build/fuzz.log" | grep -E '^(#|stat::|INFO: Done|==)' | tail -n 20
+    -dict="$root/tests/fuzz/ini.dict" "$work" 2>&1 | tee "$build/fuzz.log" | grep -E 'DONE|stat::|invariant broken|ERROR|runtime error|SUMMARY'
