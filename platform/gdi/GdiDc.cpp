@@ -119,15 +119,20 @@ QRect ToDevice(HDC dc, const RECT& r)
     return QRect(l, t, rr - l, bb - t);
 }
 
-QImage* DcImage(HDC dc)
+QImage* DcImage(HDC dc, QPoint* offset)
 {
+    if (offset)
+        *offset = QPoint(0, 0);
     if (dc->kind != GdiDc::Kind::Painter)
         return dc->image;
+    // A borrowed painter on an image (a window rendered off screen) can be read back too, when
+    // its coordinates are only shifted.
     QPaintDevice* dev = dc->extPainter ? dc->extPainter->device() : nullptr;
-    if (dev && dev->devType() == QInternal::Image && dc->baseTransform.type() <= QTransform::TxTranslate &&
-        dc->baseTransform.dx() == 0 && dc->baseTransform.dy() == 0)
-        return static_cast<QImage*>(dev);
-    return nullptr;
+    if (!dev || dev->devType() != QInternal::Image || dc->baseTransform.type() > QTransform::TxTranslate)
+        return nullptr;
+    if (offset)
+        *offset = QPoint(qRound(dc->baseTransform.dx()), qRound(dc->baseTransform.dy()));
+    return static_cast<QImage*>(dev);
 }
 
 void EndPainter(HDC dc)
@@ -644,18 +649,20 @@ COLORREF GetPixel(HDC dc, int x, int y)
 {
     if (!dc)
         return CLR_INVALID;
-    const QImage* img = dc->kind == GdiDc::Kind::Painter ? DcImage(dc) : dc->image;
+    QPoint shift;
+    const QImage* img = dc->kind == GdiDc::Kind::Painter ? DcImage(dc, &shift) : dc->image;
     if (!img)
         return CLR_INVALID;
     const DcState& s = dc->st;
-    const QPoint d = s.mapMode == MM_TEXT
-                         ? QPoint(x - s.windowOrg.x() + s.viewportOrg.x(), y - s.windowOrg.y() + s.viewportOrg.y())
-                         : ToDevice(dc, x, y);
-    if (d.x() < 0 || d.y() < 0 || d.x() >= img->width() || d.y() >= img->height())
-        return CLR_INVALID;
+    QPoint d = s.mapMode == MM_TEXT
+                   ? QPoint(x - s.windowOrg.x() + s.viewportOrg.x(), y - s.windowOrg.y() + s.viewportOrg.y())
+                   : ToDevice(dc, x, y);
     if (dc->kind == GdiDc::Kind::Painter && !dc->bounds.contains(d))
         return CLR_INVALID;
     if (s.hasClip && !s.clip.contains(d))
+        return CLR_INVALID;
+    d += shift;
+    if (d.x() < 0 || d.y() < 0 || d.x() >= img->width() || d.y() >= img->height())
         return CLR_INVALID;
     const QImage::Format f = img->format();
     const QRgb px = f == QImage::Format_RGB32 || f == QImage::Format_ARGB32
@@ -744,7 +751,8 @@ BOOL StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy, 
     QPainter::CompositionMode mode;
     if (!IsDc(src) || !SourceMode(rop, mode))
         return FALSE;
-    const QImage* srcImg = DcImage(src);
+    QPoint shift;
+    const QImage* srcImg = DcImage(src, &shift);
     if (!srcImg)
         return FALSE;
     // Negative extents mirror the picture, as GDI does: the span then runs leftwards (upwards)
@@ -766,22 +774,24 @@ BOOL StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy, 
     if (dr.isEmpty() || sr.isEmpty())
         return TRUE;
     // Only the part of the source inside its bitmap is copied; the rest of the target stays.
-    const QRect srcPart = sr.intersected(srcImg->rect());
+    const QRect srcPart = sr.translated(shift).intersected(srcImg->rect()).translated(-shift);
     if (srcPart.isEmpty())
         return TRUE;
-    QImage piece = srcImg->copy(srcPart);  // a copy also makes a DC-to-itself transfer safe
-    if (flipX || flipY)
-        piece = piece.mirrored(flipX, flipY);
     const double fx = double(dr.width()) / sr.width(), fy = double(dr.height()) / sr.height();
-    QRectF target(dr.left() + (flipX ? sr.right() - srcPart.right() : srcPart.left() - sr.left()) * fx,
-                  dr.top() + (flipY ? sr.bottom() - srcPart.bottom() : srcPart.top() - sr.top()) * fy,
-                  srcPart.width() * fx, srcPart.height() * fy);
+    const QRectF target(dr.left() + (flipX ? sr.right() - srcPart.right() : srcPart.left() - sr.left()) * fx,
+                        dr.top() + (flipY ? sr.bottom() - srcPart.bottom() : srcPart.top() - sr.top()) * fy,
+                        srcPart.width() * fx, srcPart.height() * fy);
     QPainter* p = Painter(dst);
     if (!p)
         return FALSE;
     p->setCompositionMode(mode);
     p->setRenderHint(QPainter::SmoothPixmapTransform, dst->st.stretchMode == HALFTONE);
-    p->drawImage(target, piece);
+    if (flipX || flipY || srcImg == DcImage(dst)) {
+        // A copy first: mirroring needs one, and so does a transfer within one image.
+        p->drawImage(target, srcImg->copy(srcPart.translated(shift)).mirrored(flipX, flipY));
+    } else {
+        p->drawImage(target, *srcImg, QRectF(srcPart.translated(shift)));
+    }
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     p->setRenderHint(QPainter::SmoothPixmapTransform, false);
     return TRUE;

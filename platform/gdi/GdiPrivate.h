@@ -152,7 +152,8 @@ QRegion DeviceClip(HDC dc);  // the clip intersected with the device bounds
 QPoint ToDevice(HDC dc, int x, int y);
 QPoint ToLogical(HDC dc, int x, int y);
 QRect ToDevice(HDC dc, const RECT& r);  // normalised, right and bottom exclusive
-QImage* DcImage(HDC dc);                // the pixels behind a DC, when it has any
+// The pixels behind a DC, when it has any; offset: where device (0, 0) lies in the image.
+QImage* DcImage(HDC dc, QPoint* offset = nullptr);
 QBrush QtBrush(HDC dc, GdiObject* brush);
 void FillDeviceRect(HDC dc, const QRect& r, const QBrush& brush);
 void FillDeviceRegion(HDC dc, const QRegion& r, const QBrush& brush);

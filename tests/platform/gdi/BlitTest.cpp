@@ -127,3 +127,24 @@ TEST(Blit, DcOnAnImageOwnsOnlyItsPainter)
     EXPECT_FALSE(image.paintingActive());
     EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::red));
 }
+
+TEST(Blit, ADcOnAShiftedPainterReadsBackFromTheRightPlace)
+{
+    // A child window drawn into its parent's image: the painter is translated to the child.
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixelColor(12, 13, Qt::red);
+    QPainter painter(&image);
+    painter.translate(10, 10);
+    HDC dc = gdi::CreateDCOnPainter(&painter, QRect(0, 0, 8, 8));
+    EXPECT_EQ(GetPixel(dc, 2, 3), kRed);
+    EXPECT_EQ(GetPixel(dc, 9, 0), CLR_INVALID) << "outside the DC's area";
+    GdiCanvas copy(8, 8);
+    ASSERT_TRUE(BitBlt(copy.dc, 0, 0, 8, 8, dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(copy.At(2, 3), kRed);
+    EXPECT_EQ(copy.Count(kWhite), 63);
+    SetPixel(dc, 0, 0, kBlue);
+    DeleteDC(dc);
+    painter.end();
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::blue));
+}

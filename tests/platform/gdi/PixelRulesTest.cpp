@@ -226,3 +226,32 @@ TEST(PixelRules, DottedPenAlternatesRunsAndTransparentModeLeavesTheGaps)
     SelectObject(canvas.dc, GetStockObject(BLACK_PEN));
     DeleteObject(dot);
 }
+
+TEST(PixelRules, EllipseStaysInsideItsBoundingRectangle)
+{
+    GdiCanvas canvas(12, 12);
+    SelectObject(canvas.dc, GetStockObject(BLACK_PEN));
+    SelectObject(canvas.dc, GetStockObject(BLACK_BRUSH));
+    Ellipse(canvas.dc, 2, 2, 10, 8);
+    EXPECT_EQ(canvas.At(6, 5), kBlack);
+    EXPECT_EQ(canvas.At(2, 2), kWhite) << "corners stay outside";
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(canvas.At(i, 1), kWhite);
+        EXPECT_EQ(canvas.At(i, 8), kWhite);
+        EXPECT_EQ(canvas.At(1, i), kWhite);
+        EXPECT_EQ(canvas.At(10, i), kWhite);
+    }
+}
+
+TEST(PixelRules, InsideFramePenKeepsAWideOutlineWithinTheRectangle)
+{
+    GdiCanvas canvas(12, 12);
+    HPEN pen = CreatePen(PS_INSIDEFRAME, 3, kRed);
+    SelectObject(canvas.dc, pen);
+    SelectObject(canvas.dc, GetStockObject(NULL_BRUSH));
+    Rectangle(canvas.dc, 1, 1, 11, 11);
+    EXPECT_EQ(canvas.Row(5, 0, 11, kRed), ".ooo....ooo.");
+    EXPECT_EQ(canvas.Column(5, 0, 11, kRed), ".ooo....ooo.");
+    SelectObject(canvas.dc, GetStockObject(BLACK_PEN));
+    DeleteObject(pen);
+}

@@ -95,3 +95,18 @@ TEST(Text, EllipsisShortensTextThatDoesNotFit)
     for (int x = 30; x < 200; ++x)
         ASSERT_EQ(canvas.At(x, 5), kWhite) << x;
 }
+
+TEST(Text, PrefixCharactersAreHiddenUnlessNoPrefixIsAsked)
+{
+    GdiCanvas canvas(10, 10);
+    CDC* dc = CDC::FromHandle(canvas.dc);
+    dc->SelectObject(YaHei(12));
+    auto width = [&](const char* s, UINT fmt) {
+        CRect r(0, 0, 0, 0);
+        dc->DrawText(s, -1, &r, fmt | DT_CALCRECT | DT_SINGLELINE);
+        return r.Width();
+    };
+    EXPECT_EQ(width("&Open", 0), dc->GetTextExtent("Open").cx);
+    EXPECT_EQ(width("A&&B", 0), dc->GetTextExtent("A&B").cx);
+    EXPECT_EQ(width("&Open", DT_NOPREFIX), dc->GetTextExtent("&Open").cx);
+}
