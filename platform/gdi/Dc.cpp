@@ -15,7 +15,7 @@ struct Entry
 
 std::unordered_map<HDC, Entry>& DcWrappers()
 {
-    static auto* m = new std::unordered_map<HDC, Entry>;  // never destroyed, like the handle map
+    static auto* m = new std::unordered_map<HDC, Entry>; // never destroyed, like the handle map
     return *m;
 }
 
@@ -44,7 +44,10 @@ template <class T> T* Select(HDC hdc, CGdiObject* obj)
 } // namespace
 
 namespace gdi::detail {
-void ForgetDcWrapper(HDC hdc) { DropDc(hdc, nullptr); }
+void ForgetDcWrapper(HDC hdc)
+{
+    DropDc(hdc, nullptr);
+}
 } // namespace gdi::detail
 
 CDC::~CDC()
@@ -93,13 +96,31 @@ BOOL CDC::DeleteDC()
     return ::DeleteDC(Detach());
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* dc) { return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr)); }
+BOOL CDC::CreateCompatibleDC(CDC* dc)
+{
+    return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr));
+}
 
-CPen* CDC::SelectObject(CPen* pen) { return Select<CPen>(m_hDC, pen); }
-CBrush* CDC::SelectObject(CBrush* brush) { return Select<CBrush>(m_hDC, brush); }
-CFont* CDC::SelectObject(CFont* font) { return Select<CFont>(m_hDC, font); }
-CBitmap* CDC::SelectObject(CBitmap* bitmap) { return Select<CBitmap>(m_hDC, bitmap); }
-int CDC::SelectObject(CRgn* rgn) { return ::SelectClipRgn(m_hDC, rgn ? rgn->m_hObject : nullptr); }
+CPen* CDC::SelectObject(CPen* pen)
+{
+    return Select<CPen>(m_hDC, pen);
+}
+CBrush* CDC::SelectObject(CBrush* brush)
+{
+    return Select<CBrush>(m_hDC, brush);
+}
+CFont* CDC::SelectObject(CFont* font)
+{
+    return Select<CFont>(m_hDC, font);
+}
+CBitmap* CDC::SelectObject(CBitmap* bitmap)
+{
+    return Select<CBitmap>(m_hDC, bitmap);
+}
+int CDC::SelectObject(CRgn* rgn)
+{
+    return ::SelectClipRgn(m_hDC, rgn ? rgn->m_hObject : nullptr);
+}
 
 CGdiObject* CDC::SelectObject(CGdiObject* obj)
 {
@@ -253,7 +274,8 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
 void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight)
 {
     if (rect)
-        Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft, bottomRight);
+        Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, topLeft,
+                   bottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
@@ -273,8 +295,8 @@ CSize CDC::GetTextExtent(LPCSTR text, int count) const
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON icon, UINT flags, HBRUSH brush)
 {
-    return ::DrawStateA(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, pt.x, pt.y, size.cx, size.cy,
-                        (flags & ~0x000Fu) | DST_ICON);
+    return ::DrawStateA(m_hDC, brush, nullptr, reinterpret_cast<LPARAM>(icon), 0, pt.x, pt.y, size.cx,
+                        size.cy, (flags & ~0x000Fu) | DST_ICON);
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON icon, UINT flags, CBrush* brush)

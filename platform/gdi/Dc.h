@@ -25,7 +25,7 @@ public:
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
     static CDC* FromHandle(HDC hdc);
-    BOOL Attach(HDC hdc);  // takes ownership: the destructor deletes the DC
+    BOOL Attach(HDC hdc); // takes ownership: the destructor deletes the DC
     HDC Detach();
     virtual BOOL DeleteDC();
     BOOL CreateCompatibleDC(CDC* dc);
@@ -88,7 +88,10 @@ public:
     // Clipping
     int GetClipBox(LPRECT rect) const { return ::GetClipBox(m_hDC, rect); }
     int IntersectClipRect(int l, int t, int r, int b) { return ::IntersectClipRect(m_hDC, l, t, r, b); }
-    int IntersectClipRect(LPCRECT r) { return ::IntersectClipRect(m_hDC, r->left, r->top, r->right, r->bottom); }
+    int IntersectClipRect(LPCRECT r)
+    {
+        return ::IntersectClipRect(m_hDC, r->left, r->top, r->right, r->bottom);
+    }
     int ExcludeClipRect(int l, int t, int r, int b) { return ::ExcludeClipRect(m_hDC, l, t, r, b); }
     int ExcludeClipRect(LPCRECT r) { return ::ExcludeClipRect(m_hDC, r->left, r->top, r->right, r->bottom); }
     int SelectClipRgn(CRgn* rgn) { return ::SelectClipRgn(m_hDC, rgn ? rgn->m_hObject : nullptr); }
@@ -108,8 +111,14 @@ public:
     BOOL Rectangle(LPCRECT r) { return ::Rectangle(m_hDC, r->left, r->top, r->right, r->bottom); }
     BOOL Ellipse(int l, int t, int r, int b) { return ::Ellipse(m_hDC, l, t, r, b); }
     BOOL Ellipse(LPCRECT r) { return ::Ellipse(m_hDC, r->left, r->top, r->right, r->bottom); }
-    void FillRect(LPCRECT rect, CBrush* brush) { ::FillRect(m_hDC, rect, brush ? brush->m_hObject : nullptr); }
-    void FrameRect(LPCRECT rect, CBrush* brush) { ::FrameRect(m_hDC, rect, brush ? brush->m_hObject : nullptr); }
+    void FillRect(LPCRECT rect, CBrush* brush)
+    {
+        ::FillRect(m_hDC, rect, brush ? brush->m_hObject : nullptr);
+    }
+    void FrameRect(LPCRECT rect, CBrush* brush)
+    {
+        ::FrameRect(m_hDC, rect, brush ? brush->m_hObject : nullptr);
+    }
     void InvertRect(LPCRECT rect) { ::InvertRect(m_hDC, rect); }
     BOOL FillRgn(CRgn* rgn, CBrush* brush);
     BOOL FrameRgn(CRgn* rgn, CBrush* brush, int w, int h);

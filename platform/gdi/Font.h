@@ -13,8 +13,9 @@ public:
                     BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
                     BYTE quality, BYTE pitchAndFamily, LPCSTR face)
     {
-        return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut,
-                                    charSet, outPrecision, clipPrecision, quality, pitchAndFamily, face));
+        return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline,
+                                    strikeOut, charSet, outPrecision, clipPrecision, quality, pitchAndFamily,
+                                    face));
     }
     // pointSize10 in tenths of a point, at the screen's 96 pixels per inch (the DC plays no part
     // while every DC maps 1:1).

@@ -19,7 +19,7 @@ constexpr int LF_FACESIZE = 32;
 
 struct LOGFONTA
 {
-    LONG lfHeight;  // < 0: character height in pixels; > 0: cell height; 0: the default size
+    LONG lfHeight; // < 0: character height in pixels; > 0: cell height; 0: the default size
     LONG lfWidth;
     LONG lfEscapement;
     LONG lfOrientation;
@@ -355,12 +355,12 @@ constexpr int DT_RASDISPLAY = 1;
 
 // ---- Device contexts -------------------------------------------------------------------------
 
-HDC CreateCompatibleDC(HDC hdc);  // a memory DC holding a 1 x 1 bitmap until one is selected
+HDC CreateCompatibleDC(HDC hdc); // a memory DC holding a 1 x 1 bitmap until one is selected
 BOOL DeleteDC(HDC hdc);
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);  // previous object; a region gives its type cast to a handle
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj); // previous object; a region gives its type cast to a handle
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
-int SaveDC(HDC hdc);                   // the saved state's level, 0 on failure
-BOOL RestoreDC(HDC hdc, int savedDc);  // a level from SaveDC, or -1 .. -n counting back
+int SaveDC(HDC hdc);                  // the saved state's level, 0 on failure
+BOOL RestoreDC(HDC hdc, int savedDc); // a level from SaveDC, or -1 .. -n counting back
 int GetDeviceCaps(HDC hdc, int index);
 DWORD GetObjectType(HGDIOBJ obj);
 BOOL GdiFlush();
@@ -387,7 +387,7 @@ BOOL OffsetWindowOrgEx(HDC hdc, int dx, int dy, LPPOINT old);
 BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT old);
 BOOL GetWindowOrgEx(HDC hdc, LPPOINT p);
 BOOL GetViewportOrgEx(HDC hdc, LPPOINT p);
-BOOL SetWindowExtEx(HDC hdc, int cx, int cy, LPSIZE old);  // ignored (TRUE) in MM_TEXT
+BOOL SetWindowExtEx(HDC hdc, int cx, int cy, LPSIZE old); // ignored (TRUE) in MM_TEXT
 BOOL SetViewportExtEx(HDC hdc, int cx, int cy, LPSIZE old);
 BOOL GetWindowExtEx(HDC hdc, LPSIZE s);
 BOOL GetViewportExtEx(HDC hdc, LPSIZE s);
@@ -398,17 +398,20 @@ BOOL DPtoLP(HDC hdc, LPPOINT pts, int count);
 int GetClipBox(HDC hdc, LPRECT rect);
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
-int SelectClipRgn(HDC hdc, HRGN rgn);  // a copy; nullptr removes the clip
-int GetClipRgn(HDC hdc, HRGN rgn);     // 1 and the clip copied, 0 when the DC has none
+int SelectClipRgn(HDC hdc, HRGN rgn); // a copy; nullptr removes the clip
+int GetClipRgn(HDC hdc, HRGN rgn);    // 1 and the clip copied, 0 when the DC has none
 BOOL PtVisible(HDC hdc, int x, int y);
 BOOL RectVisible(HDC hdc, LPCRECT rect);
 
 // ---- Drawing objects -------------------------------------------------------------------------
 
-HGDIOBJ GetStockObject(int index);  // never freed; DeleteObject leaves them alone
-BOOL DeleteObject(HGDIOBJ obj);     // an object still selected is freed when it is deselected
-int GetObjectA(HGDIOBJ obj, int size, LPVOID out);  // bytes written; with out null, bytes needed
-inline int GetObject(HGDIOBJ obj, int size, LPVOID out) { return GetObjectA(obj, size, out); }
+HGDIOBJ GetStockObject(int index);                 // never freed; DeleteObject leaves them alone
+BOOL DeleteObject(HGDIOBJ obj);                    // an object still selected is freed when it is deselected
+int GetObjectA(HGDIOBJ obj, int size, LPVOID out); // bytes written; with out null, bytes needed
+inline int GetObject(HGDIOBJ obj, int size, LPVOID out)
+{
+    return GetObjectA(obj, size, out);
+}
 
 HPEN CreatePen(int style, int width, COLORREF color);
 HBRUSH CreateSolidBrush(COLORREF color);
@@ -418,22 +421,25 @@ HFONT CreateFontIndirectA(const LOGFONTA* lf);
 HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                   DWORD quality, DWORD pitchAndFamily, LPCSTR face);
-inline HFONT CreateFontIndirect(const LOGFONTA* lf) { return CreateFontIndirectA(lf); }
+inline HFONT CreateFontIndirect(const LOGFONTA* lf)
+{
+    return CreateFontIndirectA(lf);
+}
 // A font of pointSize10 tenths of a point at the screen's 96 pixels per inch.
 HFONT CreatePointFontA(int pointSize10, LPCSTR face);
 
 COLORREF GetSysColor(int index);
-HBRUSH GetSysColorBrush(int index);  // shared brushes, never freed
+HBRUSH GetSysColorBrush(int index); // shared brushes, never freed
 
 // ---- Bitmaps ---------------------------------------------------------------------------------
 
-HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);  // always 32-bit colour, black
+HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height); // always 32-bit colour, black
 // bits: rows of width pixels at 1, 24 or 32 bits per pixel, each row padded to 16 bits; may be null.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy, DWORD rop);
 BOOL StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy, int scx, int scy, DWORD rop);
 BOOL PatBlt(HDC hdc, int x, int y, int cx, int cy, DWORD rop);
-COLORREF GetPixel(HDC hdc, int x, int y);  // CLR_INVALID outside the bitmap or the clip
+COLORREF GetPixel(HDC hdc, int x, int y); // CLR_INVALID outside the bitmap or the clip
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color);
 
@@ -441,15 +447,15 @@ BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color);
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT old);
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT p);
-BOOL LineTo(HDC hdc, int x, int y);  // leaves out the end point, which becomes the current position
+BOOL LineTo(HDC hdc, int x, int y); // leaves out the end point, which becomes the current position
 BOOL Polyline(HDC hdc, const POINT* pts, int count);
 BOOL Polygon(HDC hdc, const POINT* pts, int count);
-BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);  // right and bottom edges left out
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom); // right and bottom edges left out
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
-int FillRect(HDC hdc, LPCRECT rect, HBRUSH brush);  // brush may be (HBRUSH)(COLOR_xxx + 1)
+int FillRect(HDC hdc, LPCRECT rect, HBRUSH brush); // brush may be (HBRUSH)(COLOR_xxx + 1)
 int FrameRect(HDC hdc, LPCRECT rect, HBRUSH brush);
 BOOL InvertRect(HDC hdc, LPCRECT rect);
-BOOL DrawFocusRect(HDC hdc, LPCRECT rect);  // dotted, inverting: a second call removes it
+BOOL DrawFocusRect(HDC hdc, LPCRECT rect); // dotted, inverting: a second call removes it
 BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags);
 
 // ---- Text (UTF-8 multibyte strings; count -1 = up to the terminating zero) -------------------
@@ -463,19 +469,25 @@ inline int DrawText(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format)
 {
     return DrawTextA(hdc, text, count, rect, format);
 }
-inline BOOL TextOut(HDC hdc, int x, int y, LPCSTR text, int count) { return TextOutA(hdc, x, y, text, count); }
+inline BOOL TextOut(HDC hdc, int x, int y, LPCSTR text, int count)
+{
+    return TextOutA(hdc, x, y, text, count);
+}
 inline BOOL GetTextExtentPoint32(HDC hdc, LPCSTR text, int count, LPSIZE size)
 {
     return GetTextExtentPoint32A(hdc, text, count, size);
 }
-inline BOOL GetTextMetrics(HDC hdc, TEXTMETRICA* tm) { return GetTextMetricsA(hdc, tm); }
+inline BOOL GetTextMetrics(HDC hdc, TEXTMETRICA* tm)
+{
+    return GetTextMetricsA(hdc, tm);
+}
 
 // ---- Regions (device coordinates) ------------------------------------------------------------
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(LPCRECT rect);
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom);
-int CombineRgn(HRGN dst, HRGN src1, HRGN src2, int mode);  // NULLREGION, SIMPLEREGION, COMPLEXREGION, ERROR
+int CombineRgn(HRGN dst, HRGN src1, HRGN src2, int mode); // NULLREGION, SIMPLEREGION, COMPLEXREGION, ERROR
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);
 int OffsetRgn(HRGN rgn, int dx, int dy);
 int GetRgnBox(HRGN rgn, LPRECT rect);
@@ -496,8 +508,14 @@ inline HANDLE LoadImage(HINSTANCE inst, LPCSTR name, UINT type, int cx, int cy, 
 {
     return LoadImageA(inst, name, type, cx, cy, flags);
 }
-inline HBITMAP LoadBitmap(HINSTANCE inst, LPCSTR name) { return LoadBitmapA(inst, name); }
-inline HICON LoadIcon(HINSTANCE inst, LPCSTR name) { return LoadIconA(inst, name); }
+inline HBITMAP LoadBitmap(HINSTANCE inst, LPCSTR name)
+{
+    return LoadBitmapA(inst, name);
+}
+inline HICON LoadIcon(HINSTANCE inst, LPCSTR name)
+{
+    return LoadIconA(inst, name);
+}
 
 BOOL DestroyIcon(HICON icon);
 HICON CopyIcon(HICON icon);

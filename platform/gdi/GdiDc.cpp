@@ -70,16 +70,21 @@ int RoundDiv(qint64 num, qint64 den)
     return int(num >= 0 ? (num + den / 2) / den : -((-num + den / 2) / den));
 }
 
-int RegionType(const QRegion& r) { return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION; }
+int RegionType(const QRegion& r)
+{
+    return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
 
 } // namespace
 
 QRect DeviceBounds(HDC dc)
 {
     switch (dc->kind) {
-    case GdiDc::Kind::Painter: return dc->bounds;
+    case GdiDc::Kind::Painter:
+        return dc->bounds;
     case GdiDc::Kind::Image:
-    case GdiDc::Kind::Memory: return dc->image ? dc->image->rect() : QRect();
+    case GdiDc::Kind::Memory:
+        return dc->image ? dc->image->rect() : QRect();
     }
     return {};
 }
@@ -95,7 +100,8 @@ QPoint ToDevice(HDC dc, int x, int y)
     const DcState& s = dc->st;
     if (s.mapMode == MM_TEXT)
         return {x - s.windowOrg.x() + s.viewportOrg.x(), y - s.windowOrg.y() + s.viewportOrg.y()};
-    return {RoundDiv(qint64(x - s.windowOrg.x()) * s.viewportExt.width(), s.windowExt.width()) + s.viewportOrg.x(),
+    return {RoundDiv(qint64(x - s.windowOrg.x()) * s.viewportExt.width(), s.windowExt.width()) +
+                s.viewportOrg.x(),
             RoundDiv(qint64(y - s.windowOrg.y()) * s.viewportExt.height(), s.windowExt.height()) +
                 s.viewportOrg.y()};
 }
@@ -105,7 +111,8 @@ QPoint ToLogical(HDC dc, int x, int y)
     const DcState& s = dc->st;
     if (s.mapMode == MM_TEXT)
         return {x - s.viewportOrg.x() + s.windowOrg.x(), y - s.viewportOrg.y() + s.windowOrg.y()};
-    return {RoundDiv(qint64(x - s.viewportOrg.x()) * s.windowExt.width(), s.viewportExt.width()) + s.windowOrg.x(),
+    return {RoundDiv(qint64(x - s.viewportOrg.x()) * s.windowExt.width(), s.viewportExt.width()) +
+                s.windowOrg.x(),
             RoundDiv(qint64(y - s.viewportOrg.y()) * s.windowExt.height(), s.viewportExt.height()) +
                 s.windowOrg.y()};
 }
@@ -162,10 +169,10 @@ QPainter* Painter(HDC dc)
         if (!dc->image || dc->image->isNull())
             return nullptr;
         if (dc->kind == GdiDc::Kind::Memory && dc->st.bitmap == StockBitmap())
-            return nullptr;  // nothing to draw on until a bitmap is selected
+            return nullptr; // nothing to draw on until a bitmap is selected
         if (!dc->ownPainter) {
             if (dc->image->paintingActive())
-                return nullptr;  // someone else paints on this image right now
+                return nullptr; // someone else paints on this image right now
             dc->ownPainter = std::make_unique<QPainter>();
             if (!dc->ownPainter->begin(dc->image)) {
                 dc->ownPainter.reset();
@@ -191,14 +198,17 @@ QBrush QtBrush(HDC dc, GdiObject* obj)
         return QBrush(Qt::NoBrush);
     auto* b = static_cast<GdiBrush*>(obj);
     switch (b->style) {
-    case BS_SOLID: return QBrush(Color(b->color));
+    case BS_SOLID:
+        return QBrush(Color(b->color));
     case BS_HATCHED: {
-        static const Qt::BrushStyle hatch[] = {Qt::HorPattern,   Qt::VerPattern, Qt::FDiagPattern,
+        static const Qt::BrushStyle hatch[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
                                                Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
         return QBrush(Color(b->color), hatch[std::clamp(b->hatch, 0, 5)]);
     }
-    case BS_PATTERN: return QBrush(b->pattern);
-    default: return QBrush(Qt::NoBrush);
+    case BS_PATTERN:
+        return QBrush(b->pattern);
+    default:
+        return QBrush(Qt::NoBrush);
     }
 }
 
@@ -241,7 +251,10 @@ using namespace gdi::detail;
 
 // ---- Creation ------------------------------------------------------------------------------------
 
-HDC CreateCompatibleDC(HDC) { return NewDc(GdiDc::Kind::Memory); }
+HDC CreateCompatibleDC(HDC)
+{
+    return NewDc(GdiDc::Kind::Memory);
+}
 
 BOOL DeleteDC(HDC dc)
 {
@@ -297,9 +310,15 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj)
         return nullptr;
     GdiObject** slot = nullptr;
     switch (obj->kind) {
-    case GdiObject::Kind::Pen: slot = &dc->st.pen; break;
-    case GdiObject::Kind::Brush: slot = &dc->st.brush; break;
-    case GdiObject::Kind::Font: slot = &dc->st.font; break;
+    case GdiObject::Kind::Pen:
+        slot = &dc->st.pen;
+        break;
+    case GdiObject::Kind::Brush:
+        slot = &dc->st.brush;
+        break;
+    case GdiObject::Kind::Font:
+        slot = &dc->st.font;
+        break;
     case GdiObject::Kind::Region:
         return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(SelectClipRgn(dc, obj)));
     case GdiObject::Kind::Bitmap: {
@@ -307,7 +326,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj)
             return nullptr;
         auto* bm = static_cast<GdiBitmap*>(obj);
         if (!bm->stock && bm->owner && bm->owner != dc)
-            return nullptr;  // a bitmap can be selected into one DC at a time
+            return nullptr; // a bitmap can be selected into one DC at a time
         GdiObject* old = dc->st.bitmap;
         if (old == obj)
             return old;
@@ -346,11 +365,16 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type)
     if (!IsDc(dc))
         return nullptr;
     switch (type) {
-    case OBJ_PEN: return dc->st.pen;
-    case OBJ_BRUSH: return dc->st.brush;
-    case OBJ_FONT: return dc->st.font;
-    case OBJ_BITMAP: return dc->st.bitmap;
-    default: return nullptr;
+    case OBJ_PEN:
+        return dc->st.pen;
+    case OBJ_BRUSH:
+        return dc->st.brush;
+    case OBJ_FONT:
+        return dc->st.font;
+    case OBJ_BITMAP:
+        return dc->st.bitmap;
+    default:
+        return nullptr;
     }
 }
 
@@ -384,7 +408,7 @@ BOOL RestoreDC(HDC dc, int savedDc)
             bm->owner = dc;
         dc->image = bm ? &bm->image : dc->image;
     }
-    ReleaseState(dc->st);  // the restored state keeps the references it took when saved
+    ReleaseState(dc->st); // the restored state keeps the references it took when saved
     dc->st = restored;
     return TRUE;
 }
@@ -392,31 +416,44 @@ BOOL RestoreDC(HDC dc, int savedDc)
 int GetDeviceCaps(HDC dc, int index)
 {
     switch (index) {
-    case TECHNOLOGY: return DT_RASDISPLAY;
-    case HORZRES: return IsDc(dc) ? DeviceBounds(dc).width() : 0;
-    case VERTRES: return IsDc(dc) ? DeviceBounds(dc).height() : 0;
-    case BITSPIXEL: return 32;
-    case PLANES: return 1;
+    case TECHNOLOGY:
+        return DT_RASDISPLAY;
+    case HORZRES:
+        return IsDc(dc) ? DeviceBounds(dc).width() : 0;
+    case VERTRES:
+        return IsDc(dc) ? DeviceBounds(dc).height() : 0;
+    case BITSPIXEL:
+        return 32;
+    case PLANES:
+        return 1;
     case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
-    default: return 0;
+    case LOGPIXELSY:
+        return 96;
+    default:
+        return 0;
     }
 }
 
-BOOL GdiFlush() { return TRUE; }
+BOOL GdiFlush()
+{
+    return TRUE;
+}
 
 // ---- Attributes ----------------------------------------------------------------------------------
 
-#define GDI_SETTER(Name, Type, field, invalid)                                                                  \
-    Type Set##Name(HDC dc, Type value)                                                                          \
-    {                                                                                                           \
-        if (!IsDc(dc))                                                                                          \
-            return invalid;                                                                                     \
-        const Type old = dc->st.field;                                                                          \
-        dc->st.field = value;                                                                                   \
-        return old;                                                                                             \
-    }                                                                                                           \
-    Type Get##Name(HDC dc) { return IsDc(dc) ? dc->st.field : invalid; }
+#define GDI_SETTER(Name, Type, field, invalid)                                                               \
+    Type Set##Name(HDC dc, Type value)                                                                       \
+    {                                                                                                        \
+        if (!IsDc(dc))                                                                                       \
+            return invalid;                                                                                  \
+        const Type old = dc->st.field;                                                                       \
+        dc->st.field = value;                                                                                \
+        return old;                                                                                          \
+    }                                                                                                        \
+    Type Get##Name(HDC dc)                                                                                   \
+    {                                                                                                        \
+        return IsDc(dc) ? dc->st.field : invalid;                                                            \
+    }
 
 GDI_SETTER(TextColor, COLORREF, textColor, CLR_INVALID)
 GDI_SETTER(BkColor, COLORREF, bkColor, CLR_INVALID)
@@ -431,7 +468,10 @@ int SetBkMode(HDC dc, int mode)
     dc->st.bkMode = mode;
     return old;
 }
-int GetBkMode(HDC dc) { return IsDc(dc) ? dc->st.bkMode : 0; }
+int GetBkMode(HDC dc)
+{
+    return IsDc(dc) ? dc->st.bkMode : 0;
+}
 
 int SetROP2(HDC dc, int mode)
 {
@@ -441,7 +481,10 @@ int SetROP2(HDC dc, int mode)
     dc->st.rop2 = mode;
     return old;
 }
-int GetROP2(HDC dc) { return IsDc(dc) ? dc->st.rop2 : 0; }
+int GetROP2(HDC dc)
+{
+    return IsDc(dc) ? dc->st.rop2 : 0;
+}
 
 int SetStretchBltMode(HDC dc, int mode)
 {
@@ -451,7 +494,10 @@ int SetStretchBltMode(HDC dc, int mode)
     dc->st.stretchMode = mode;
     return old;
 }
-int GetStretchBltMode(HDC dc) { return IsDc(dc) ? dc->st.stretchMode : 0; }
+int GetStretchBltMode(HDC dc)
+{
+    return IsDc(dc) ? dc->st.stretchMode : 0;
+}
 
 // ---- Coordinates ---------------------------------------------------------------------------------
 
@@ -467,7 +513,10 @@ int SetMapMode(HDC dc, int mode)
     }
     return old;
 }
-int GetMapMode(HDC dc) { return IsDc(dc) ? dc->st.mapMode : 0; }
+int GetMapMode(HDC dc)
+{
+    return IsDc(dc) ? dc->st.mapMode : 0;
+}
 
 namespace {
 
@@ -498,7 +547,7 @@ BOOL SetExt(HDC dc, QSize DcState::*field, int cx, int cy, LPSIZE old)
     if (old)
         *old = SIZE{s.width(), s.height()};
     if (dc->st.mapMode == MM_TEXT)
-        return TRUE;  // extents are fixed at 1:1 in MM_TEXT
+        return TRUE; // extents are fixed at 1:1 in MM_TEXT
     if (cx == 0 || cy == 0)
         return FALSE;
     s = QSize(cx, cy);
@@ -515,7 +564,10 @@ BOOL GetExt(HDC dc, QSize DcState::*field, LPSIZE out)
 
 } // namespace
 
-BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old) { return SetOrg(dc, &DcState::windowOrg, x, y, old, false); }
+BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old)
+{
+    return SetOrg(dc, &DcState::windowOrg, x, y, old, false);
+}
 BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old)
 {
     return SetOrg(dc, &DcState::viewportOrg, x, y, old, false);
@@ -528,15 +580,30 @@ BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, LPPOINT old)
 {
     return SetOrg(dc, &DcState::viewportOrg, dx, dy, old, true);
 }
-BOOL GetWindowOrgEx(HDC dc, LPPOINT p) { return GetPt(dc, &DcState::windowOrg, p); }
-BOOL GetViewportOrgEx(HDC dc, LPPOINT p) { return GetPt(dc, &DcState::viewportOrg, p); }
-BOOL SetWindowExtEx(HDC dc, int cx, int cy, LPSIZE old) { return SetExt(dc, &DcState::windowExt, cx, cy, old); }
+BOOL GetWindowOrgEx(HDC dc, LPPOINT p)
+{
+    return GetPt(dc, &DcState::windowOrg, p);
+}
+BOOL GetViewportOrgEx(HDC dc, LPPOINT p)
+{
+    return GetPt(dc, &DcState::viewportOrg, p);
+}
+BOOL SetWindowExtEx(HDC dc, int cx, int cy, LPSIZE old)
+{
+    return SetExt(dc, &DcState::windowExt, cx, cy, old);
+}
 BOOL SetViewportExtEx(HDC dc, int cx, int cy, LPSIZE old)
 {
     return SetExt(dc, &DcState::viewportExt, cx, cy, old);
 }
-BOOL GetWindowExtEx(HDC dc, LPSIZE s) { return GetExt(dc, &DcState::windowExt, s); }
-BOOL GetViewportExtEx(HDC dc, LPSIZE s) { return GetExt(dc, &DcState::viewportExt, s); }
+BOOL GetWindowExtEx(HDC dc, LPSIZE s)
+{
+    return GetExt(dc, &DcState::windowExt, s);
+}
+BOOL GetViewportExtEx(HDC dc, LPSIZE s)
+{
+    return GetExt(dc, &DcState::viewportExt, s);
+}
 
 BOOL LPtoDP(HDC dc, LPPOINT pts, int count)
 {
@@ -574,7 +641,8 @@ int GetClipBox(HDC dc, LPRECT rect)
     const QRect b = clip.boundingRect();
     const QPoint a = ToLogical(dc, b.left(), b.top());
     const QPoint c = ToLogical(dc, b.left() + b.width(), b.top() + b.height());
-    *rect = RECT{std::min(a.x(), c.x()), std::min(a.y(), c.y()), std::max(a.x(), c.x()), std::max(a.y(), c.y())};
+    *rect =
+        RECT{std::min(a.x(), c.x()), std::min(a.y(), c.y()), std::max(a.x(), c.x()), std::max(a.y(), c.y())};
     return RegionType(clip);
 }
 
@@ -685,7 +753,10 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color)
     return color & 0x00FFFFFF;
 }
 
-BOOL SetPixelV(HDC dc, int x, int y, COLORREF color) { return SetPixel(dc, x, y, color) != CLR_INVALID; }
+BOOL SetPixelV(HDC dc, int x, int y, COLORREF color)
+{
+    return SetPixel(dc, x, y, color) != CLR_INVALID;
+}
 
 // ---- Block transfers -----------------------------------------------------------------------------
 
@@ -699,12 +770,23 @@ bool NeedsSource(DWORD rop)
 bool SourceMode(DWORD rop, QPainter::CompositionMode& mode)
 {
     switch (rop) {
-    case SRCCOPY: mode = QPainter::CompositionMode_Source; return true;
-    case SRCPAINT: mode = QPainter::RasterOp_SourceOrDestination; return true;
-    case SRCAND: mode = QPainter::RasterOp_SourceAndDestination; return true;
-    case SRCINVERT: mode = QPainter::RasterOp_SourceXorDestination; return true;
-    case NOTSRCCOPY: mode = QPainter::RasterOp_NotSource; return true;
-    default: return false;
+    case SRCCOPY:
+        mode = QPainter::CompositionMode_Source;
+        return true;
+    case SRCPAINT:
+        mode = QPainter::RasterOp_SourceOrDestination;
+        return true;
+    case SRCAND:
+        mode = QPainter::RasterOp_SourceAndDestination;
+        return true;
+    case SRCINVERT:
+        mode = QPainter::RasterOp_SourceXorDestination;
+        return true;
+    case NOTSRCCOPY:
+        mode = QPainter::RasterOp_NotSource;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -716,10 +798,18 @@ BOOL PatternBlt(HDC dc, const QRect& r, DWORD rop)
     if (!p)
         return FALSE;
     switch (rop) {
-    case BLACKNESS: p->fillRect(r, Qt::black); return TRUE;
-    case WHITENESS: p->fillRect(r, Qt::white); return TRUE;
-    case DSTINVERT: InvertDeviceRects(dc, {r}); return TRUE;
-    case PATCOPY: FillDeviceRect(dc, r, QtBrush(dc, dc->st.brush)); return TRUE;
+    case BLACKNESS:
+        p->fillRect(r, Qt::black);
+        return TRUE;
+    case WHITENESS:
+        p->fillRect(r, Qt::white);
+        return TRUE;
+    case DSTINVERT:
+        InvertDeviceRects(dc, {r});
+        return TRUE;
+    case PATCOPY:
+        FillDeviceRect(dc, r, QtBrush(dc, dc->st.brush));
+        return TRUE;
     case PATINVERT: {
         const QBrush b = QtBrush(dc, dc->st.brush);
         if (b.style() == Qt::NoBrush)
@@ -729,7 +819,8 @@ BOOL PatternBlt(HDC dc, const QRect& r, DWORD rop)
         p->setCompositionMode(QPainter::CompositionMode_SourceOver);
         return TRUE;
     }
-    default: return FALSE;
+    default:
+        return FALSE;
     }
 }
 

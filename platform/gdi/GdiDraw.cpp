@@ -22,11 +22,18 @@ const GdiPen* PenOf(HDC dc)
 QColor ApplyMix(QPainter* p, HDC dc, COLORREF color)
 {
     switch (dc->st.rop2) {
-    case R2_BLACK: return Qt::black;
-    case R2_WHITE: return Qt::white;
-    case R2_NOT: p->setCompositionMode(QPainter::RasterOp_NotDestination); return Qt::black;
-    case R2_XORPEN: p->setCompositionMode(QPainter::RasterOp_SourceXorDestination); return Color(color);
-    default: return Color(color);
+    case R2_BLACK:
+        return Qt::black;
+    case R2_WHITE:
+        return Qt::white;
+    case R2_NOT:
+        p->setCompositionMode(QPainter::RasterOp_NotDestination);
+        return Qt::black;
+    case R2_XORPEN:
+        p->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        return Color(color);
+    default:
+        return Color(color);
     }
 }
 
@@ -36,11 +43,16 @@ const std::vector<int>& DashPattern(int style)
     static const std::vector<int> dash{18, 6}, dot{3, 3}, dashDot{9, 6, 3, 6}, dashDotDot{9, 3, 3, 3, 3, 3};
     static const std::vector<int> none;
     switch (style) {
-    case PS_DASH: return dash;
-    case PS_DOT: return dot;
-    case PS_DASHDOT: return dashDot;
-    case PS_DASHDOTDOT: return dashDotDot;
-    default: return none;
+    case PS_DASH:
+        return dash;
+    case PS_DOT:
+        return dot;
+    case PS_DASHDOT:
+        return dashDot;
+    case PS_DASHDOTDOT:
+        return dashDotDot;
+    default:
+        return none;
     }
 }
 
@@ -123,7 +135,10 @@ void DeviceOutline(HDC dc, QPainter* p, const QVector<QPoint>& pts)
         DeviceLine(dc, p, pts[i], pts[(i + 1) % pts.size()]);
 }
 
-QBrush CurrentBrush(HDC dc) { return QtBrush(dc, dc->st.brush); }
+QBrush CurrentBrush(HDC dc)
+{
+    return QtBrush(dc, dc->st.brush);
+}
 
 } // namespace
 
@@ -358,8 +373,10 @@ BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags)
         int raisedTl, raisedBr, sunkenTl, sunkenBr;
     };
     const Layer layers[] = {
-        {BDR_RAISEDOUTER, BDR_SUNKENOUTER, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT},
-        {BDR_RAISEDINNER, BDR_SUNKENINNER, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW, COLOR_3DDKSHADOW, COLOR_3DLIGHT},
+        {BDR_RAISEDOUTER, BDR_SUNKENOUTER, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_3DSHADOW,
+         COLOR_3DHIGHLIGHT},
+        {BDR_RAISEDINNER, BDR_SUNKENINNER, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW, COLOR_3DDKSHADOW,
+         COLOR_3DLIGHT},
     };
     for (const Layer& layer : layers) {
         const bool raised = edge & layer.raised, sunken = edge & layer.sunken;

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-struct GdiObject;  // pens, brushes, fonts, bitmaps, regions
-struct GdiDc;      // a device context
-struct GdiIcon;    // an icon
+struct GdiObject; // pens, brushes, fonts, bitmaps, regions
+struct GdiDc;     // a device context
+struct GdiIcon;   // an icon
 
 using HGDIOBJ = GdiObject*;
 using HPEN = GdiObject*;
@@ -26,7 +26,8 @@ using HMODULE = HINSTANCE;
 using HANDLE = void*;
 
 #ifndef MAKEINTRESOURCE
-#define MAKEINTRESOURCEA(i) (reinterpret_cast<char*>(static_cast<std::uintptr_t>(static_cast<std::uint16_t>(i))))
+#define MAKEINTRESOURCEA(i)                                                                                  \
+    (reinterpret_cast<char*>(static_cast<std::uintptr_t>(static_cast<std::uint16_t>(i))))
 #define MAKEINTRESOURCE(i) MAKEINTRESOURCEA(i)
 #define IS_INTRESOURCE(p) ((reinterpret_cast<std::uintptr_t>(p) >> 16) == 0)
 #endif

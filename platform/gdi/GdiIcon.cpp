@@ -15,7 +15,8 @@ constexpr int kDefaultIconSize = 32;
 
 QString ResourcePath(LPCSTR name, UINT type)
 {
-    const QString folder = type == IMAGE_BITMAP ? QStringLiteral(":/korvax/bitmaps/") : QStringLiteral(":/korvax/icons/");
+    const QString folder =
+        type == IMAGE_BITMAP ? QStringLiteral(":/korvax/bitmaps/") : QStringLiteral(":/korvax/icons/");
     const QString ext = type == IMAGE_BITMAP ? QStringLiteral(".png") : QStringLiteral(".ico");
     if (IS_INTRESOURCE(name))
         return folder + QString::number(reinterpret_cast<std::uintptr_t>(name)) + ext;
@@ -83,7 +84,7 @@ GdiIcon* NewIcon(QImage img)
 
 HANDLE LoadImageA(HINSTANCE inst, LPCSTR name, UINT type, int cx, int cy, UINT flags)
 {
-    (void)inst;  // one module: every resource is the program's own
+    (void)inst; // one module: every resource is the program's own
     if (!name || (type != IMAGE_BITMAP && type != IMAGE_ICON && type != IMAGE_CURSOR))
         return nullptr;
     QString path;
@@ -123,7 +124,10 @@ BOOL DestroyIcon(HICON icon)
     return TRUE;
 }
 
-HICON CopyIcon(HICON icon) { return IsIcon(icon) ? NewIcon(icon->image.copy()) : nullptr; }
+HICON CopyIcon(HICON icon)
+{
+    return IsIcon(icon) ? NewIcon(icon->image.copy()) : nullptr;
+}
 
 BOOL GetIconInfo(HICON icon, ICONINFO* info)
 {
@@ -240,7 +244,8 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBR
     if ((flags & DI_NORMAL) == DI_NORMAL || (flags & DI_NORMAL) == 0)
         return DrawImageAt(dc, target, img, QPainter::CompositionMode_SourceOver);
     if (flags & DI_IMAGE)
-        return DrawImageAt(dc, target, img.convertToFormat(QImage::Format_RGB32), QPainter::CompositionMode_Source);
+        return DrawImageAt(dc, target, img.convertToFormat(QImage::Format_RGB32),
+                           QPainter::CompositionMode_Source);
     // DI_MASK: the AND mask, black where the icon covers.
     QImage mask(img.size(), QImage::Format_RGB32);
     mask.fill(Qt::white);
@@ -250,7 +255,10 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBR
     return DrawImageAt(dc, target, mask, QPainter::CompositionMode_Source);
 }
 
-BOOL DrawIcon(HDC dc, int x, int y, HICON icon) { return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL); }
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon)
+{
+    return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+}
 
 BOOL DrawStateA(HDC dc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM lData, WPARAM wData, int x, int y, int cx,
                 int cy, UINT flags)
@@ -291,7 +299,8 @@ BOOL DrawStateA(HDC dc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM lData, WPARAM w
         SetTextColor(tmp, dc->st.textColor);
         SetBkMode(tmp, TRANSPARENT);
         RECT r{0, 0, img.width(), img.height()};
-        DrawTextA(tmp, text, len, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | (type == DST_TEXT ? DT_NOPREFIX : 0));
+        DrawTextA(tmp, text, len, &r,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | (type == DST_TEXT ? DT_NOPREFIX : 0));
         DeleteDC(tmp);
         break;
     }
@@ -310,7 +319,8 @@ BOOL DrawStateA(HDC dc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM lData, WPARAM w
             return FALSE;
         break;
     }
-    default: return FALSE;
+    default:
+        return FALSE;
     }
     if (img.isNull())
         return TRUE;
@@ -328,7 +338,7 @@ BOOL DrawStateA(HDC dc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM lData, WPARAM w
     if (flags & DSS_MONO) {
         GdiObject* b = brush ? brush : dc->st.brush;
         const QColor c = b && b->kind == GdiObject::Kind::Brush ? Color(static_cast<GdiBrush*>(b)->color)
-                                                                 : Color(dc->st.textColor);
+                                                                : Color(dc->st.textColor);
         return DrawImageAt(dc, QRect(d, img.size()), MonoImage(img, c), QPainter::CompositionMode_SourceOver);
     }
     if (flags & DSS_UNION) {

@@ -10,7 +10,7 @@ namespace {
 struct Entry
 {
     CGdiObject* object;
-    bool owned;  // a wrapper made by FromHandle, freed with its handle
+    bool owned; // a wrapper made by FromHandle, freed with its handle
 };
 
 struct WrapperMap
@@ -42,10 +42,16 @@ void Drop(HGDIOBJ handle, const CGdiObject* onlyIf)
 } // namespace
 
 namespace gdi::detail {
-void ForgetWrapper(void* handle) { Drop(static_cast<HGDIOBJ>(handle), nullptr); }
+void ForgetWrapper(void* handle)
+{
+    Drop(static_cast<HGDIOBJ>(handle), nullptr);
+}
 } // namespace gdi::detail
 
-CGdiObject::~CGdiObject() { DeleteObject(); }
+CGdiObject::~CGdiObject()
+{
+    DeleteObject();
+}
 
 BOOL CGdiObject::Attach(HGDIOBJ handle)
 {
@@ -79,7 +85,10 @@ BOOL CGdiObject::CreateStockObject(int index)
     return h ? Attach(h) : FALSE;
 }
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle) { return FromHandleAs<CGdiObject>(handle); }
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle)
+{
+    return FromHandleAs<CGdiObject>(handle);
+}
 
 CGdiObject* CGdiObject::Lookup(HGDIOBJ handle)
 {
@@ -90,6 +99,6 @@ CGdiObject* CGdiObject::Lookup(HGDIOBJ handle)
 
 void CGdiObject::Adopt(HGDIOBJ handle, CGdiObject* wrapper)
 {
-    Drop(handle, nullptr);  // a wrapper of another class for a reused address
+    Drop(handle, nullptr); // a wrapper of another class for a reused address
     Wrappers().map[handle] = Entry{wrapper, true};
 }

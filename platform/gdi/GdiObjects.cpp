@@ -15,7 +15,12 @@ namespace gdi::detail {
 namespace {
 
 // One set per kind of handle, so a handle of one kind is never taken for another.
-enum class Set { Object, Dc, Icon };
+enum class Set
+{
+    Object,
+    Dc,
+    Icon
+};
 
 struct Registry
 {
@@ -25,7 +30,7 @@ struct Registry
 
 Registry& Reg()
 {
-    static Registry* r = new Registry;  // outlives every static wrapper that may still free handles
+    static Registry* r = new Registry; // outlives every static wrapper that may still free handles
     return *r;
 }
 
@@ -54,14 +59,38 @@ void Remove(Set set, const void* p)
 
 } // namespace
 
-bool IsObject(HGDIOBJ h) { return Has(Set::Object, h); }
-bool IsDc(HDC h) { return Has(Set::Dc, h); }
-bool IsIcon(HICON h) { return Has(Set::Icon, h); }
-void Register(HGDIOBJ h) { Add(Set::Object, h); }
-void Register(HDC h) { Add(Set::Dc, h); }
-void Register(HICON h) { Add(Set::Icon, h); }
-void Unregister(HDC h) { Remove(Set::Dc, h); }
-void Unregister(HICON h) { Remove(Set::Icon, h); }
+bool IsObject(HGDIOBJ h)
+{
+    return Has(Set::Object, h);
+}
+bool IsDc(HDC h)
+{
+    return Has(Set::Dc, h);
+}
+bool IsIcon(HICON h)
+{
+    return Has(Set::Icon, h);
+}
+void Register(HGDIOBJ h)
+{
+    Add(Set::Object, h);
+}
+void Register(HDC h)
+{
+    Add(Set::Dc, h);
+}
+void Register(HICON h)
+{
+    Add(Set::Icon, h);
+}
+void Unregister(HDC h)
+{
+    Remove(Set::Dc, h);
+}
+void Unregister(HICON h)
+{
+    Remove(Set::Icon, h);
+}
 
 void AddRef(GdiObject* o)
 {
@@ -90,7 +119,10 @@ void FreeObject(GdiObject* o)
     delete o;
 }
 
-QColor Color(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QColor Color(COLORREF c)
+{
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 namespace {
 
@@ -98,12 +130,14 @@ namespace {
 QString SubstituteFace(const char* face)
 {
     const QString name = QString::fromUtf8(face).trimmed();
-    static const char* const cjk[] = {"微软雅黑", "Microsoft YaHei", "Microsoft YaHei UI", "宋体", "SimSun",
-                                      "新宋体", "NSimSun", "黑体", "SimHei"};
-    static const char* const sans[] = {"", "MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "System",
-                                       "Tahoma", "Segoe UI", "Arial", "Verdana", "Microsoft Sans Serif"};
-    static const char* const mono[] = {"Courier New", "Courier", "Fixedsys", "Terminal", "Consolas",
-                                       "Lucida Console"};
+    static const char* const cjk[] = {
+        "微软雅黑", "Microsoft YaHei", "Microsoft YaHei UI", "宋体", "SimSun", "新宋体", "NSimSun",
+        "黑体",     "SimHei"};
+    static const char* const sans[] = {
+        "",       "MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "System",
+        "Tahoma", "Segoe UI",     "Arial",          "Verdana",       "Microsoft Sans Serif"};
+    static const char* const mono[] = {"Courier New", "Courier",  "Fixedsys",
+                                       "Terminal",    "Consolas", "Lucida Console"};
     for (const char* n : cjk)
         if (name.compare(QString::fromUtf8(n), Qt::CaseInsensitive) == 0)
             return QStringLiteral("WenQuanYi Micro Hei");
@@ -116,7 +150,7 @@ QString SubstituteFace(const char* face)
     return name;
 }
 
-constexpr int kDefaultCharHeight = 12;  // pixels, for a height of 0
+constexpr int kDefaultCharHeight = 12; // pixels, for a height of 0
 
 } // namespace
 
@@ -222,7 +256,7 @@ struct StockObjects
 
 StockObjects& Stock()
 {
-    static StockObjects* s = new StockObjects;  // never freed, like the system's own
+    static StockObjects* s = new StockObjects; // never freed, like the system's own
     return *s;
 }
 
@@ -265,7 +299,10 @@ HGDIOBJ GetStockObject(int index)
     return Stock().objects[index];
 }
 
-COLORREF GetSysColor(int index) { return index >= 0 && index < kSysColorCount ? kSysColors[index] : 0; }
+COLORREF GetSysColor(int index)
+{
+    return index >= 0 && index < kSysColorCount ? kSysColors[index] : 0;
+}
 
 HBRUSH GetSysColorBrush(int index)
 {
@@ -305,11 +342,16 @@ DWORD GetObjectType(HGDIOBJ obj)
     if (!IsObject(obj))
         return 0;
     switch (obj->kind) {
-    case GdiObject::Kind::Pen: return OBJ_PEN;
-    case GdiObject::Kind::Brush: return OBJ_BRUSH;
-    case GdiObject::Kind::Font: return OBJ_FONT;
-    case GdiObject::Kind::Bitmap: return OBJ_BITMAP;
-    case GdiObject::Kind::Region: return OBJ_REGION;
+    case GdiObject::Kind::Pen:
+        return OBJ_PEN;
+    case GdiObject::Kind::Brush:
+        return OBJ_BRUSH;
+    case GdiObject::Kind::Font:
+        return OBJ_FONT;
+    case GdiObject::Kind::Bitmap:
+        return OBJ_BITMAP;
+    case GdiObject::Kind::Region:
+        return OBJ_REGION;
     }
     return 0;
 }
@@ -406,7 +448,7 @@ HFONT CreatePointFontA(int pointSize10, LPCSTR face)
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height)
 {
-    (void)hdc;  // every bitmap is 32-bit colour, whatever the DC holds
+    (void)hdc; // every bitmap is 32-bit colour, whatever the DC holds
     if (width < 0 || height < 0 || (qint64)width * height > (qint64)1 << 28)
         return nullptr;
     auto* b = new GdiBitmap;
@@ -417,7 +459,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height)
     }
     b->image.fill(Qt::black);
     if (width == 0 || height == 0)
-        b->image = b->image.copy(0, 0, 1, 1);  // GDI answers a zero size with a 1 x 1 bitmap
+        b->image = b->image.copy(0, 0, 1, 1); // GDI answers a zero size with a 1 x 1 bitmap
     Register(b);
     return b;
 }
@@ -447,7 +489,7 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
                     out[x] = on ? 0xFFFFFFFFu : 0xFF000000u;
                 } else {
                     const unsigned char* p = row + x * (bitsPerPixel / 8);
-                    out[x] = qRgb(p[2], p[1], p[0]);  // stored blue, green, red
+                    out[x] = qRgb(p[2], p[1], p[0]); // stored blue, green, red
                 }
             }
         }
@@ -482,7 +524,8 @@ int GetObjectA(HGDIOBJ obj, int size, LPVOID out)
         LOGBRUSH lb{b->style, b->color, std::uintptr_t(b->hatch)};
         return put(&lb, sizeof lb);
     }
-    case GdiObject::Kind::Font: return put(&static_cast<GdiFont*>(obj)->lf, sizeof(LOGFONTA));
+    case GdiObject::Kind::Font:
+        return put(&static_cast<GdiFont*>(obj)->lf, sizeof(LOGFONTA));
     case GdiObject::Kind::Bitmap: {
         auto* b = static_cast<GdiBitmap*>(obj);
         BITMAP bm{};
@@ -493,7 +536,8 @@ int GetObjectA(HGDIOBJ obj, int size, LPVOID out)
         bm.bmBitsPixel = 32;
         return put(&bm, sizeof bm);
     }
-    case GdiObject::Kind::Region: return 0;
+    case GdiObject::Kind::Region:
+        return 0;
     }
     return 0;
 }

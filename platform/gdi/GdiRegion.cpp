@@ -26,14 +26,16 @@ QRegion& GdiRegion::Region()
 int GdiRegion::AppendRect(const QRect& r)
 {
     if (m_pending.empty())
-        m_stack = m_region.isEmpty() ? QRect() : m_region.rectCount() == 1 ? m_region.boundingRect() : QRect(0, 0, -1, -1);
+        m_stack = m_region.isEmpty()          ? QRect()
+                  : m_region.rectCount() == 1 ? m_region.boundingRect()
+                                              : QRect(0, 0, -1, -1);
     const bool empty = m_pending.empty() && m_region.isEmpty();
     m_pending.push_back(r);
     if (empty) {
         m_stack = r;
     } else if (m_stack.isValid()) {
         if (m_stack.contains(r))
-            ;  // nothing new
+            ; // nothing new
         else if (r.left() == m_stack.left() && r.right() == m_stack.right() &&
                  (r.top() == m_stack.bottom() + 1 || r.bottom() + 1 == m_stack.top()))
             m_stack = m_stack.united(r);
@@ -45,7 +47,10 @@ int GdiRegion::AppendRect(const QRect& r)
 
 namespace {
 
-int TypeOf(const QRegion& r) { return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION; }
+int TypeOf(const QRegion& r)
+{
+    return r.isEmpty() ? NULLREGION : r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
 
 QRect Rect(int left, int top, int right, int bottom)
 {
@@ -56,7 +61,10 @@ QRect Rect(int left, int top, int right, int bottom)
     return QRect(left, top, right - left, bottom - top);
 }
 
-GdiRegion* Rgn(HRGN h) { return As<GdiRegion>(h, GdiObject::Kind::Region); }
+GdiRegion* Rgn(HRGN h)
+{
+    return As<GdiRegion>(h, GdiObject::Kind::Region);
+}
 
 HRGN NewRegion(const QRegion& r)
 {
@@ -93,7 +101,9 @@ int CombineRgn(HRGN dst, HRGN src1, HRGN src2, int mode)
     if (!d || !a || (mode != RGN_COPY && !b))
         return ERROR;
     switch (mode) {
-    case RGN_AND: d->Region() = a->Region().intersected(b->Region()); break;
+    case RGN_AND:
+        d->Region() = a->Region().intersected(b->Region());
+        break;
     case RGN_OR:
         // Growing a region in place (dst == src1) is how window shapes are built, run by run.
         if (d == a && b->Region().rectCount() == 1)
@@ -103,10 +113,17 @@ int CombineRgn(HRGN dst, HRGN src1, HRGN src2, int mode)
         else
             d->Region() = a->Region().united(b->Region());
         break;
-    case RGN_XOR: d->Region() = a->Region().xored(b->Region()); break;
-    case RGN_DIFF: d->Region() = a->Region().subtracted(b->Region()); break;
-    case RGN_COPY: d->Region() = a->Region(); break;
-    default: return ERROR;
+    case RGN_XOR:
+        d->Region() = a->Region().xored(b->Region());
+        break;
+    case RGN_DIFF:
+        d->Region() = a->Region().subtracted(b->Region());
+        break;
+    case RGN_COPY:
+        d->Region() = a->Region();
+        break;
+    default:
+        return ERROR;
     }
     return TypeOf(d->Region());
 }
@@ -136,7 +153,8 @@ int GetRgnBox(HRGN rgn, LPRECT rect)
     if (!g || !rect)
         return ERROR;
     const QRect b = g->Region().boundingRect();
-    *rect = g->Region().isEmpty() ? RECT{0, 0, 0, 0} : RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    *rect = g->Region().isEmpty() ? RECT{0, 0, 0, 0}
+                                  : RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
     return TypeOf(g->Region());
 }
 

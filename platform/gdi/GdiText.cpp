@@ -173,7 +173,7 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count)
 
 BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, LPCRECT rect, LPCSTR text, UINT count, const int* dx)
 {
-    (void)dx;  // per-character advances: the font's own are used
+    (void)dx; // per-character advances: the font's own are used
     if (!IsDc(dc))
         return FALSE;
     QPainter* p = Painter(dc);

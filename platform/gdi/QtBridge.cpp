@@ -26,7 +26,10 @@ HBITMAP CreateBitmapFromImage(const QImage& image)
     return b;
 }
 
-QImage IconImage(HICON icon) { return IsIcon(icon) ? icon->image : QImage(); }
+QImage IconImage(HICON icon)
+{
+    return IsIcon(icon) ? icon->image : QImage();
+}
 
 HICON CreateIconFromImage(const QImage& image)
 {
@@ -52,10 +55,25 @@ HRGN CreateRegion(const QRegion& region)
     return r;
 }
 
-QFont FontOf(HFONT font) { return FontOfObject(As<GdiFont>(font, GdiObject::Kind::Font)); }
-HFONT CurrentFont(HDC dc) { return IsDc(dc) ? dc->st.font : nullptr; }
-COLORREF CurrentTextColor(HDC dc) { return IsDc(dc) ? dc->st.textColor : CLR_INVALID; }
-COLORREF CurrentBkColor(HDC dc) { return IsDc(dc) ? dc->st.bkColor : CLR_INVALID; }
-int CurrentBkMode(HDC dc) { return IsDc(dc) ? dc->st.bkMode : 0; }
+QFont FontOf(HFONT font)
+{
+    return FontOfObject(As<GdiFont>(font, GdiObject::Kind::Font));
+}
+HFONT CurrentFont(HDC dc)
+{
+    return IsDc(dc) ? dc->st.font : nullptr;
+}
+COLORREF CurrentTextColor(HDC dc)
+{
+    return IsDc(dc) ? dc->st.textColor : CLR_INVALID;
+}
+COLORREF CurrentBkColor(HDC dc)
+{
+    return IsDc(dc) ? dc->st.bkColor : CLR_INVALID;
+}
+int CurrentBkMode(HDC dc)
+{
+    return IsDc(dc) ? dc->st.bkMode : 0;
+}
 
 } // namespace gdi

@@ -28,16 +28,22 @@ HDC CreateDCOnImage(QImage* image);
 QImage* BitmapImage(HBITMAP bitmap);
 HBITMAP CreateBitmapFromImage(const QImage& image);
 
-QImage IconImage(HICON icon);  // Format_ARGB32; null for an invalid handle
+QImage IconImage(HICON icon); // Format_ARGB32; null for an invalid handle
 HICON CreateIconFromImage(const QImage& image);
 
 QRegion RegionOf(HRGN rgn);
 HRGN CreateRegion(const QRegion& region);
 
-inline QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
-inline COLORREF FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+inline QColor ToQColor(COLORREF c)
+{
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+inline COLORREF FromQColor(const QColor& c)
+{
+    return RGB(c.red(), c.green(), c.blue());
+}
 
-QFont FontOf(HFONT font);  // the Qt font a text drawn with this font uses
+QFont FontOf(HFONT font); // the Qt font a text drawn with this font uses
 HFONT CurrentFont(HDC dc);
 COLORREF CurrentTextColor(HDC dc);
 COLORREF CurrentBkColor(HDC dc);

@@ -27,7 +27,10 @@ public:
     int OffsetRgn(int dx, int dy) { return ::OffsetRgn(m_hObject, dx, dy); }
     int OffsetRgn(POINT p) { return ::OffsetRgn(m_hObject, p.x, p.y); }
     int GetRgnBox(LPRECT rect) const { return ::GetRgnBox(m_hObject, rect); }
-    void SetRectRgn(int left, int top, int right, int bottom) { ::SetRectRgn(m_hObject, left, top, right, bottom); }
+    void SetRectRgn(int left, int top, int right, int bottom)
+    {
+        ::SetRectRgn(m_hObject, left, top, right, bottom);
+    }
     void SetRectRgn(LPCRECT r) { ::SetRectRgn(m_hObject, r->left, r->top, r->right, r->bottom); }
     operator HRGN() const { return m_hObject; }
     static CRgn* FromHandle(HRGN handle) { return FromHandleAs<CRgn>(handle); }

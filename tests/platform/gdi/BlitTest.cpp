@@ -29,7 +29,7 @@ TEST(Blit, BitBltCopiesTheBlockAtTheGivenOffsets)
     EXPECT_EQ(dst.At(5, 1), kWhite);
     EXPECT_EQ(dst.Row(2, 2, 6, kBlack), ".ooo.");
     EXPECT_EQ(dst.At(6, 1), kBlue);
-    EXPECT_EQ(dst.Count(kBlue), 32 - 6 + 1);  // the copied blue pixel counts too
+    EXPECT_EQ(dst.Count(kBlue), 32 - 6 + 1); // the copied blue pixel counts too
 }
 
 TEST(Blit, StretchBltScalesAndMirrorsWithNegativeExtents)

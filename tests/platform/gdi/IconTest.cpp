@@ -43,8 +43,8 @@ TEST(Icon, IcoFileRoundTripGivesTheCentreAsHotSpot)
     GetObject(info.hbmColor, sizeof bm, &bm);
     EXPECT_EQ(bm.bmWidth, 16);
     EXPECT_EQ(bm.bmHeight, 12);
-    EXPECT_EQ(gdi::BitmapImage(info.hbmMask)->pixelColor(0, 0), QColor(Qt::white));  // transparent
-    EXPECT_EQ(gdi::BitmapImage(info.hbmMask)->pixelColor(5, 5), QColor(Qt::black));  // covered
+    EXPECT_EQ(gdi::BitmapImage(info.hbmMask)->pixelColor(0, 0), QColor(Qt::white)); // transparent
+    EXPECT_EQ(gdi::BitmapImage(info.hbmMask)->pixelColor(5, 5), QColor(Qt::black)); // covered
     EXPECT_TRUE(DeleteObject(info.hbmColor));
     EXPECT_TRUE(DeleteObject(info.hbmMask));
 
@@ -80,7 +80,8 @@ TEST(Icon, BitmapFilesLoadAsColourBitmaps)
     art.setPixelColor(2, 1, QColor(10, 20, 30));
     const std::string path = dir.file("skin.png");
     ASSERT_TRUE(art.save(QString::fromStdString(path)));
-    HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP bmp =
+        static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     ASSERT_NE(bmp, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bmp);

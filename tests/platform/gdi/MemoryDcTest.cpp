@@ -23,7 +23,7 @@ TEST(MemoryDc, DrawsOnTheSelectedBitmapAndReselectingEndsThePainterCleanly)
     SetPixel(dc, 1, 1, kRed);
     EXPECT_EQ(SelectObject(dc, b), a);
     SetPixel(dc, 2, 2, kGreen);
-    EXPECT_EQ(SelectObject(dc, a), b);  // back to a: b's painter has ended, a's pixels are intact
+    EXPECT_EQ(SelectObject(dc, a), b); // back to a: b's painter has ended, a's pixels are intact
     EXPECT_EQ(GetPixel(dc, 1, 1), kRed);
     EXPECT_EQ(GetPixel(dc, 2, 2), kBlack);
     EXPECT_EQ(gdi::BitmapImage(b)->pixelColor(2, 2), QColor(0, 255, 0));
@@ -35,7 +35,7 @@ TEST(MemoryDc, DrawsOnTheSelectedBitmapAndReselectingEndsThePainterCleanly)
         p.fillRect(0, 0, 1, 1, Qt::blue);
     }
     EXPECT_EQ(GetPixel(dc, 0, 0), kBlue);
-    SetPixel(dc, 3, 3, kWhite);  // and the DC draws again afterwards
+    SetPixel(dc, 3, 3, kWhite); // and the DC draws again afterwards
     EXPECT_EQ(GetPixel(dc, 3, 3), kWhite);
 
     SelectObject(dc, original);
@@ -55,7 +55,7 @@ TEST(MemoryDc, ABitmapSelectedInOneDcIsRefusedByAnother)
     EXPECT_EQ(SelectObject(two, bmp), nullptr);
     SelectObject(one, old);
     EXPECT_NE(SelectObject(two, bmp), nullptr);
-    DeleteDC(two);  // deleting the DC releases the bitmap
+    DeleteDC(two); // deleting the DC releases the bitmap
     EXPECT_NE(SelectObject(one, bmp), nullptr);
     DeleteDC(one);
     DeleteObject(bmp);
@@ -77,7 +77,8 @@ TEST(MemoryDc, DeletingASelectedObjectWaitsUntilItIsDeselected)
 
 TEST(MemoryDc, StockObjectsSurviveDeleteObject)
 {
-    for (int index : {WHITE_BRUSH, BLACK_BRUSH, NULL_BRUSH, NULL_PEN, BLACK_PEN, DEFAULT_GUI_FONT, SYSTEM_FONT}) {
+    for (int index :
+         {WHITE_BRUSH, BLACK_BRUSH, NULL_BRUSH, NULL_PEN, BLACK_PEN, DEFAULT_GUI_FONT, SYSTEM_FONT}) {
         HGDIOBJ stock = GetStockObject(index);
         ASSERT_NE(stock, nullptr) << index;
         DeleteObject(stock);
@@ -91,7 +92,7 @@ TEST(MemoryDc, StockObjectsSurviveDeleteObject)
     EXPECT_EQ(lb.lbColor, GetSysColor(COLOR_BTNFACE));
     {
         CBrush owned;
-        owned.CreateSysColorBrush(COLOR_WINDOW);  // the wrapper deletes it when it goes
+        owned.CreateSysColorBrush(COLOR_WINDOW); // the wrapper deletes it when it goes
     }
     EXPECT_NE(GetObjectType(GetSysColorBrush(COLOR_WINDOW)), 0u);
 }
@@ -153,9 +154,9 @@ TEST(MemoryDc, FontsSubstituteTheInstalledFacesAndTakeNegativeHeightsAsPixels)
     CFont point;
     ASSERT_TRUE(point.CreatePointFont(90, "Arial"));
     point.GetLogFont(&back);
-    EXPECT_EQ(back.lfHeight, -12);  // 9 pt at 96 pixels per inch
+    EXPECT_EQ(back.lfHeight, -12); // 9 pt at 96 pixels per inch
 
-    lf.lfHeight = 20;  // a cell height: the characters are smaller
+    lf.lfHeight = 20; // a cell height: the characters are smaller
     CFont cell;
     cell.CreateFontIndirect(&lf);
     EXPECT_LT(gdi::FontOf(cell).pixelSize(), 20);

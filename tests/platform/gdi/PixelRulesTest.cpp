@@ -12,12 +12,12 @@ TEST(PixelRules, LineToLeavesOutItsEndPointInEveryDirection)
         std::vector<POINT> drawn;
     };
     const Case cases[] = {
-        {{2, 5}, {6, 5}, {{2, 5}, {3, 5}, {4, 5}, {5, 5}}},  // right
-        {{6, 5}, {2, 5}, {{6, 5}, {5, 5}, {4, 5}, {3, 5}}},  // left
-        {{5, 1}, {5, 4}, {{5, 1}, {5, 2}, {5, 3}}},          // down
-        {{5, 4}, {5, 1}, {{5, 4}, {5, 3}, {5, 2}}},          // up
-        {{1, 1}, {4, 4}, {{1, 1}, {2, 2}, {3, 3}}},          // diagonal
-        {{3, 3}, {3, 3}, {}},                                // zero length draws nothing
+        {{2, 5}, {6, 5}, {{2, 5}, {3, 5}, {4, 5}, {5, 5}}}, // right
+        {{6, 5}, {2, 5}, {{6, 5}, {5, 5}, {4, 5}, {3, 5}}}, // left
+        {{5, 1}, {5, 4}, {{5, 1}, {5, 2}, {5, 3}}},         // down
+        {{5, 4}, {5, 1}, {{5, 4}, {5, 3}, {5, 2}}},         // up
+        {{1, 1}, {4, 4}, {{1, 1}, {2, 2}, {3, 3}}},         // diagonal
+        {{3, 3}, {3, 3}, {}},                               // zero length draws nothing
     };
     for (const Case& c : cases) {
         GdiCanvas canvas(10, 10);
@@ -30,7 +30,8 @@ TEST(PixelRules, LineToLeavesOutItsEndPointInEveryDirection)
         EXPECT_EQ(cp.x, c.to.x);
         EXPECT_EQ(cp.y, c.to.y);
         for (const POINT& p : c.drawn)
-            EXPECT_EQ(canvas.At(p.x, p.y), kRed) << c.from.x << "," << c.from.y << " -> " << p.x << "," << p.y;
+            EXPECT_EQ(canvas.At(p.x, p.y), kRed)
+                << c.from.x << "," << c.from.y << " -> " << p.x << "," << p.y;
         EXPECT_EQ(canvas.Count(kRed), int(c.drawn.size())) << c.from.x << "," << c.from.y;
         SelectObject(canvas.dc, old);
         DeleteObject(pen);
@@ -55,7 +56,7 @@ TEST(PixelRules, RectangleOutlinesInsideRightAndBottomAndFillsTheInterior)
     CBrush brush(kGreen);
     CPen* oldPen = dc->SelectObject(&pen);
     CBrush* oldBrush = dc->SelectObject(&brush);
-    dc->Rectangle(2, 2, 8, 6);  // outline columns 2..7, rows 2..5
+    dc->Rectangle(2, 2, 8, 6); // outline columns 2..7, rows 2..5
     EXPECT_EQ(canvas.Row(2, 0, 9, kRed), "..oooooo..");
     EXPECT_EQ(canvas.Row(5, 0, 9, kRed), "..oooooo..");
     EXPECT_EQ(canvas.Column(2, 0, 7, kRed), "..oooo..");
@@ -130,8 +131,8 @@ TEST(PixelRules, FrameRectAndThreeDRectDrawOnePixelInsideTheRectangle)
     GdiCanvas c3(10, 10);
     CDC* d3 = CDC::FromHandle(c3.dc);
     d3->Draw3dRect(CRect(1, 1, 6, 5), kRed, kBlue);
-    EXPECT_EQ(c3.Row(1, 0, 6, kRed), ".oooo..");   // top: left to right - 2
-    EXPECT_EQ(c3.Row(1, 0, 6, kBlue), ".....o.");  // the top-right corner belongs to the right edge
+    EXPECT_EQ(c3.Row(1, 0, 6, kRed), ".oooo..");  // top: left to right - 2
+    EXPECT_EQ(c3.Row(1, 0, 6, kBlue), ".....o."); // the top-right corner belongs to the right edge
     EXPECT_EQ(c3.Row(4, 0, 6, kBlue), ".ooooo.");
     EXPECT_EQ(c3.Column(1, 0, 5, kRed), ".ooo..");
     EXPECT_EQ(c3.Column(5, 0, 5, kBlue), ".oooo.");
@@ -169,7 +170,7 @@ TEST(PixelRules, DrawEdgeRaisedAndSunkenUseTheThreeDColours)
 TEST(PixelRules, WindowOriginAndClippingApplyToDrawing)
 {
     GdiCanvas canvas(10, 10);
-    SetWindowOrgEx(canvas.dc, 10, 20, nullptr);  // logical (10, 20) is device (0, 0)
+    SetWindowOrgEx(canvas.dc, 10, 20, nullptr); // logical (10, 20) is device (0, 0)
     const RECT r{12, 22, 14, 23};
     FillRect(canvas.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(canvas.Row(2, 0, 4, kBlack), "..oo.");
@@ -188,7 +189,7 @@ TEST(PixelRules, WindowOriginAndClippingApplyToDrawing)
     const RECT all{0, 0, 10, 10};
     FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(canvas.Count(kBlack), 2 + 4);
-    EXPECT_EQ(GetPixel(canvas.dc, 0, 0), CLR_INVALID);  // outside the clip
+    EXPECT_EQ(GetPixel(canvas.dc, 0, 0), CLR_INVALID); // outside the clip
     EXPECT_EQ(GetPixel(canvas.dc, 5, 5), kBlack);
 }
 
@@ -210,7 +211,7 @@ TEST(PixelRules, SaveDcRestoresObjectsColoursOriginAndClip)
     CRect box;
     dc->GetClipBox(&box);
     EXPECT_EQ(box, CRect(0, 0, 10, 10));
-    EXPECT_FALSE(dc->RestoreDC(-1));  // nothing left to restore
+    EXPECT_FALSE(dc->RestoreDC(-1)); // nothing left to restore
 }
 
 TEST(PixelRules, DottedPenAlternatesRunsAndTransparentModeLeavesTheGaps)
