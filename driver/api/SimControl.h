@@ -58,7 +58,7 @@ struct SimControlApi
     // (pass nullptr to go back to real time); tests hand the program's own clock here.
     void (*setManualTime)(int manual);
     void (*advanceMs)(NvU32 ms);
-    void (*setTimeSource)(unsigned long long (*nowMs)());
+    void (*setTimeSource)(std::uint64_t (*nowMs)());
 
     // Load: -1 follows the built-in pattern, 0-100 fixes it. gpu -1 means every card.
     void (*setLoad)(int gpu, int percent);

@@ -888,7 +888,7 @@ NvAPI_Status SimDrsDestroySession(NvDRSSessionHandle session)
 NvAPI_Status CtlReset() { return Driver::Instance().Reset(); }
 void CtlSetManualTime(int manual) { Driver::Instance().manualTime = manual != 0; }
 void CtlAdvanceMs(NvU32 ms) { Driver::Instance().manualMs += ms; }
-void CtlSetTimeSource(unsigned long long (*nowMs)()) { Driver::Instance().timeSource = nowMs; }
+void CtlSetTimeSource(std::uint64_t (*nowMs)()) { Driver::Instance().timeSource = nowMs; }
 
 void SetOverride(std::map<int, int>& overrides, int gpu, int value)
 {

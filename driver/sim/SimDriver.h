@@ -65,7 +65,7 @@ public:
     // Time and overrides (control interface).
     bool manualTime = false;
     std::uint64_t manualMs = 0;
-    unsigned long long (*timeSource)() = nullptr;
+    std::uint64_t (*timeSource)() = nullptr;
     std::vector<sim::Fault> faults;
     std::deque<SimWriteEntry> writeLog;
     std::map<int, int> loadOverride;     // from the control interface; wins over session commands

@@ -145,7 +145,7 @@ TEST_F(SimBehaviour, MoreFanMeansACoolerCard)
 
 TEST_F(SimBehaviour, TheProgramsOwnClockCanDriveTime)
 {
-    static unsigned long long now = 0;
+    static std::uint64_t now = 0;
     ctl->setTimeSource([] { return now; });
     ASSERT_EQ(SetFan(0, 80, NVAPI_COOLER_POLICY_MANUAL), NVAPI_OK);
     now += 1200;

@@ -1,5 +1,6 @@
 // Temperature, fan, power target and frame-rate target: version-word fallbacks and retries driven by
 // fault injection, asserted on the write log and the trace lines.
+#include "platform/os/Clock.h"
 #include "tests/gpu/GpuTestSupport.h"
 #include "tests/support/TempDir.h"
 
@@ -91,19 +92,21 @@ TEST_F(GpuCooling, FanLevelRetriesSendTheSameLevel)
 TEST_F(GpuCooling, FanSelfTestOfTheRowsPassesOnAWorkingFanOnly)
 {
     Start("offset");
+    ctl->setTimeSource(&os::Clock::NowMs); // the card's time is the program's (test) clock
     ctl->setLoad(0, 0);
     int current = gpu->GetFanLevel();
     ASSERT_EQ(gpu->SetFanLevel(NVAPI_COOLER_POLICY_MANUAL, current + 5, -1), 0);
-    ctl->advanceMs(1200);
+    Sleep(1200);
     EXPECT_EQ(gpu->GetFanLevel(), current + 5);
     ASSERT_EQ(gpu->SetFanLevel(NVAPI_COOLER_POLICY_AUTO, current, -1), 0);
 
     ctl->setFanStuck(0, 1);
-    ctl->advanceMs(5000);
+    Sleep(5000);
     current = gpu->GetFanLevel();
     ASSERT_EQ(gpu->SetFanLevel(NVAPI_COOLER_POLICY_MANUAL, current + 5, -1), 0);
-    ctl->advanceMs(1200);
+    Sleep(1200);
     EXPECT_EQ(gpu->GetFanLevel(), current);
+    ctl->setTimeSource(nullptr);
 }
 
 TEST_F(GpuCooling, PowerTargetReadAndWrite)
