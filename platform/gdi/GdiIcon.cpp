@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <cstring>
+#include <unordered_map>
 
 using namespace gdi::detail;
 
@@ -175,19 +176,42 @@ namespace gdi::detail {
 
 QImage MonoImage(const QImage& src, const QColor& color)
 {
-    // A pixel belongs to the shape when, drawn over white, it is not white: the rule of the
-    // monochrome conversion GDI uses for these looks.
+    // GDI's monochrome conversion: a pixel belongs to the shape when, drawn over the background,
+    // it differs from the background. GDI's background is white; ours is the picture's commonest
+    // colour over white, which is white for an icon on transparency and the plate's colour for an
+    // icon drawn on a plate, whose caption then keeps its shape instead of the whole plate.
     const QImage img = src.convertToFormat(QImage::Format_ARGB32);
+    QImage flat(img.size(), QImage::Format_RGB32);
+    std::unordered_map<QRgb, int> counts;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* s = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        auto* f = reinterpret_cast<QRgb*>(flat.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const int a = qAlpha(s[x]);
+            auto over = [a](int c) { return (c * a + 255 * (255 - a)) / 255; };
+            f[x] = qRgb(over(qRed(s[x])), over(qGreen(s[x])), over(qBlue(s[x])));
+            ++counts[f[x]];
+        }
+    }
+    QRgb background = qRgb(255, 255, 255);
+    int best = 0;
+    for (const auto& [c, n] : counts)
+        if (n > best || (n == best && c == qRgb(255, 255, 255)))
+            best = n, background = c;
+    // Brightness apart from the background by this much belongs to the shape; gradients and
+    // antialiased fringes of a plate stay below it.
+    constexpr int kThreshold = 64;
+    auto luma = [](QRgb c) { return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000; };
+    const int backLuma = luma(background);
     QImage out(img.size(), QImage::Format_ARGB32);
     out.fill(Qt::transparent);
     const QRgb on = color.rgb() | 0xFF000000u;
     for (int y = 0; y < img.height(); ++y) {
-        const auto* s = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        const auto* f = reinterpret_cast<const QRgb*>(flat.constScanLine(y));
         auto* d = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
-            const int a = qAlpha(s[x]);
-            auto over = [a](int c) { return (c * a + 255 * (255 - a)) / 255; };
-            if (std::min({over(qRed(s[x])), over(qGreen(s[x])), over(qBlue(s[x]))}) < 0xF0)
+            const int diff = std::abs(luma(f[x]) - backLuma);
+            if (diff >= kThreshold)
                 d[x] = on;
         }
     }
@@ -248,10 +272,12 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBR
                            QPainter::CompositionMode_Source);
     // DI_MASK: the AND mask, black where the icon covers.
     QImage mask(img.size(), QImage::Format_RGB32);
-    mask.fill(Qt::white);
-    QPainter mp(&mask);
-    mp.drawImage(0, 0, MonoImage(img, Qt::black));
-    mp.end();
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* s = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        auto* m = reinterpret_cast<QRgb*>(mask.scanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            m[x] = qAlpha(s[x]) < 128 ? 0xFFFFFFFFu : 0xFF000000u;
+    }
     return DrawImageAt(dc, target, mask, QPainter::CompositionMode_Source);
 }
 

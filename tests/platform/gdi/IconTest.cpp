@@ -124,3 +124,22 @@ TEST(Icon, DrawIconExScalesToTheAskedSize)
     EXPECT_EQ(canvas.At(2, 2), kWhite);
     DestroyIcon(icon);
 }
+
+TEST(Icon, DisabledLookOfAnIconOnAPlateKeepsTheCaptionNotThePlate)
+{
+    // A dark opaque plate with a light 4 x 2 caption: the embossed shape is the caption alone.
+    QImage art(12, 8, QImage::Format_ARGB32);
+    art.fill(QColor(40, 40, 44));
+    for (int y = 3; y < 5; ++y)
+        for (int x = 4; x < 8; ++x)
+            art.setPixelColor(x, y, QColor(200, 200, 200));
+    HICON icon = gdi::CreateIconFromImage(art);
+    GdiCanvas canvas(14, 10, kBlack);
+    DrawStateA(canvas.dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, 0, 0, 0, 0,
+               DST_ICON | DSS_DISABLED);
+    EXPECT_EQ(canvas.Count(GetSysColor(COLOR_3DSHADOW)), 8);
+    EXPECT_EQ(canvas.At(4, 3), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(canvas.At(8, 5), GetSysColor(COLOR_3DHIGHLIGHT));
+    EXPECT_EQ(canvas.At(0, 0), kBlack);
+    DestroyIcon(icon);
+}
