@@ -47,19 +47,16 @@ const char* FindLastSeparator(const char* path)
     return last;
 }
 
-} // namespace os
-
-DWORD GetModuleFileNameA(void*, char* buffer, DWORD size)
+DWORD CopyPathToBuffer(const std::string& path, char* buffer, DWORD size)
 {
     if (!buffer || size == 0)
         return 0;
-    std::string path = os::ExecutablePath();
-    if (path.empty()) {
-        buffer[0] = '\0';
-        return 0;
-    }
-    std::size_t n = path.size() < size - 1 ? path.size() : size - 1;
+    const std::size_t n = path.size() < size - 1 ? path.size() : size - 1;
     std::memcpy(buffer, path.data(), n);
     buffer[n] = '\0';
     return static_cast<DWORD>(n);
 }
+
+} // namespace os
+
+DWORD GetModuleFileNameA(void*, char* buffer, DWORD size) { return os::CopyPathToBuffer(os::ExecutablePath(), buffer, size); }

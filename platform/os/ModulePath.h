@@ -16,6 +16,10 @@ void OverrideExecutablePath(const std::string& path); // empty restores the real
 // of a multibyte character is never taken for a separator.
 const char* FindLastSeparator(const char* path);
 
+// Copies a path into a caller's buffer as the Windows path functions do: NUL-terminated, cut to
+// the buffer; the number of characters copied, 0 for an empty path.
+DWORD CopyPathToBuffer(const std::string& path, char* buffer, DWORD size);
+
 } // namespace os
 
 // Windows spelling: copies the executable's path into the buffer (NUL-terminated, cut to size);

@@ -4,7 +4,6 @@
 #include "platform/os/ModulePath.h"
 
 #include <climits>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -39,12 +38,5 @@ DWORD GetModuleFileNameExA(HANDLE process, void*, char* buffer, DWORD size)
         if (n > 0)
             path.assign(buf, static_cast<std::size_t>(n));
     }
-    if (path.empty()) {
-        buffer[0] = '\0';
-        return 0;
-    }
-    std::size_t n = path.size() < size - 1 ? path.size() : size - 1;
-    std::memcpy(buffer, path.data(), n);
-    buffer[n] = '\0';
-    return static_cast<DWORD>(n);
+    return os::CopyPathToBuffer(path, buffer, size);
 }

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -20,9 +21,21 @@ struct RunResult
     QImage image;
 };
 
+// A private copy of the program's folder, so the configuration files a run leaves beside the
+// executable never reach the build's own folder or another test.
+QString InstallCopy(const test::TempDir& dir)
+{
+    const std::filesystem::path bin = qEnvironmentVariable("KORVAX_BIN_DIR").toStdString();
+    const std::filesystem::path to = dir.file("app");
+    std::filesystem::create_directories(to);
+    for (const char* item : {"korvax", "libkorvax-simgpu.so", "Resource"})
+        std::filesystem::copy(bin / item, to / item, std::filesystem::copy_options::recursive);
+    return QString::fromStdString(to.string());
+}
+
 RunResult RunKorvax(const QMap<QString, QString>& env, const test::TempDir& dir)
 {
-    const QString bin = qEnvironmentVariable("KORVAX_BIN_DIR");
+    const QString bin = InstallCopy(dir);
     QProcess process;
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     e.remove("DISPLAY");
