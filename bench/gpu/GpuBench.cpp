@@ -36,7 +36,8 @@ bool Start(benchmark::State& state, GpuControl& gpu, const char* family, int car
 {
     ::setenv("KORVAX_SIM_SCENARIO", ScenarioFile(family, cards).c_str(), 1);
     const auto* ctl = static_cast<const SimControlApi*>(Loader().QueryInterface(kSimControlInterfaceId));
-    if (!ctl || ctl->reset() != NVAPI_OK || gpu.Initialize() != 0 || gpu.m_nGpuCount != static_cast<NvU32>(cards)) {
+    if (!ctl || ctl->reset() != NVAPI_OK || gpu.Initialize() != 0 ||
+        gpu.m_nGpuCount != static_cast<NvU32>(cards)) {
         state.SkipWithError("simulated driver not available");
         return false;
     }

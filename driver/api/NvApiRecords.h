@@ -157,8 +157,7 @@ struct NV_GPU_PSTATE20_CLOCK_ENTRY
     NvU32 typeId;      // single frequency or range
     NvU32 bIsEditable; // bit 0
     NV_GPU_PERF_PSTATES20_PARAM_DELTA freqDelta_kHz;
-    union
-    {
+    union {
         struct
         {
             NvU32 freq_kHz;
@@ -256,8 +255,8 @@ struct NV_GPU_COOLER_SETTINGS
     } cooler0;
     NvU8 rest[1288 - 56];
 };
-constexpr NvU32 NV_GPU_COOLER_SETTINGS_VER_3 = 0x30508; // 1288 bytes
-constexpr NvU32 NV_GPU_COOLER_SETTINGS_VER_1 = 0x10098; // 152 bytes: three coolers of 48
+constexpr NvU32 NV_GPU_COOLER_SETTINGS_VER_3 = 0x30508;     // 1288 bytes
+constexpr NvU32 NV_GPU_COOLER_SETTINGS_VER_1 = 0x10098;     // 152 bytes: three coolers of 48
 constexpr NvU32 NV_GPU_COOLER_SETTINGS_VER_1_BIG = 0x103C8; // 968 bytes: twenty coolers of 48
 static_assert(sizeof(NV_GPU_COOLER_SETTINGS) == 1288);
 static_assert(offsetof(NV_GPU_COOLER_SETTINGS, cooler0.defaultMinLevel) == 16);
@@ -343,8 +342,7 @@ static_assert(offsetof(NV_GPU_POWER_POLICIES_STATUS, entries[0].power) == 8 + 8)
 constexpr int NVAPI_UNICODE_STRING_MAX = 2048;
 constexpr int NVAPI_BINARY_DATA_MAX = 4096;
 
-union NVDRS_SETTING_VALUE
-{
+union NVDRS_SETTING_VALUE {
     NvU32 u32Value;
     struct
     {
@@ -400,7 +398,8 @@ using NvAPI_GPU_GetPerfClocks_t = NvAPI_Status (*)(NvPhysicalGpuHandle gpu, NvU3
                                                    NV_GPU_PERF_CLOCKS* clocks);
 using NvAPI_GPU_GetCurrentPstate_t = NvAPI_Status (*)(NvPhysicalGpuHandle gpu, NvU32* pstate);
 // The pstates record is passed as its V2 layout; a V1 version word means the V1 layout.
-using NvAPI_GPU_GetPstatesInfo_t = NvAPI_Status (*)(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES_INFO_V2* info);
+using NvAPI_GPU_GetPstatesInfo_t = NvAPI_Status (*)(NvPhysicalGpuHandle gpu,
+                                                    NV_GPU_PERF_PSTATES_INFO_V2* info);
 using NvAPI_GPU_SetPstates_t = NvAPI_Status (*)(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES_INFO_V2* info);
 using NvAPI_GPU_GetPstates20_t = NvAPI_Status (*)(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES20_INFO* info);
 using NvAPI_GPU_SetPstates20_t = NvAPI_Status (*)(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES20_INFO* info);

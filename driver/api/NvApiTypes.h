@@ -12,9 +12,9 @@ using NvS32 = std::int32_t;
 // Statuses: 0 is success, everything else a failure. Callers only ever compare with 0.
 using NvAPI_Status = NvS32;
 constexpr NvAPI_Status NVAPI_OK = 0;
-constexpr NvAPI_Status NVAPI_ERROR = -1;                  // also: initialise failed
-constexpr NvAPI_Status NVAPI_LIBRARY_NOT_FOUND = -2;      // no usable driver library
-constexpr NvAPI_Status NVAPI_NO_IMPLEMENTATION = -3;      // the library lacks the interface id
+constexpr NvAPI_Status NVAPI_ERROR = -1;             // also: initialise failed
+constexpr NvAPI_Status NVAPI_LIBRARY_NOT_FOUND = -2; // no usable driver library
+constexpr NvAPI_Status NVAPI_NO_IMPLEMENTATION = -3; // the library lacks the interface id
 constexpr NvAPI_Status NVAPI_API_NOT_INITIALIZED = -4;
 constexpr NvAPI_Status NVAPI_INVALID_ARGUMENT = -5;
 constexpr NvAPI_Status NVAPI_NVIDIA_DEVICE_NOT_FOUND = -6;
@@ -69,7 +69,10 @@ constexpr NvU32 NVDRS_FRAME_RATE_LIMIT_ENABLE = 0xF0000000;
 constexpr NvU32 NVDRS_DWORD_TYPE = 0;
 
 // The version word every record starts with.
-constexpr NvU32 NvMakeVersion(NvU32 size, NvU32 version) { return size | (version << 16); }
+constexpr NvU32 NvMakeVersion(NvU32 size, NvU32 version)
+{
+    return size | (version << 16);
+}
 
 // Interface ids understood by nvapi_QueryInterface.
 namespace nvid {

@@ -11,7 +11,8 @@ constexpr NvU32 kSimControlInterfaceId = 0x4B53494D; // "KSIM"
 constexpr NvU32 kSimControlApiVersion = 1;
 
 // How an injected fault picks the calls it fails.
-enum SimFaultMode : int {
+enum SimFaultMode : int
+{
     kSimFaultAlways = 0,      // every call of the operation
     kSimFaultNextCalls = 1,   // the next `param` calls, then the operation works again
     kSimFaultVersionWord = 2, // every call whose record carries version word `param`
@@ -33,10 +34,10 @@ struct SimCardSnapshot
 {
     char name[NVAPI_SHORT_STRING_MAX];
     NvU32 deviceId;
-    int offsetFamily;     // 1 offset family (pstates 2.0), 0 clock family (legacy pstates)
-    int loadPercent;      // current load 0-100
-    int loadFixed;        // -1 follows the load pattern, else the fixed load
-    NvU32 pstate;         // current performance state
+    int offsetFamily; // 1 offset family (pstates 2.0), 0 clock family (legacy pstates)
+    int loadPercent;  // current load 0-100
+    int loadFixed;    // -1 follows the load pattern, else the fixed load
+    NvU32 pstate;     // current performance state
     NvU32 gfxKHz, memKHz, procKHz;
     int temperatureC;
     int fanLevel, fanTarget, fanPolicy, fanStuck;

@@ -180,7 +180,8 @@ private:
     {
         if (ParseInt(value, min, max, out))
             return true;
-        return Fail(key + " must be a whole number from " + std::to_string(min) + " to " + std::to_string(max));
+        return Fail(key + " must be a whole number from " + std::to_string(min) + " to " +
+                    std::to_string(max));
     }
     bool Flag(const std::string& key, const std::string& value, bool& out)
     {
@@ -200,8 +201,8 @@ private:
             ok = ParseInt(w[i], min, max, out[i]) && (i == 0 || out[i] >= out[i - 1]);
         if (ok)
             return true;
-        return Fail(key + " must be " + std::to_string(n) + " ascending whole numbers from " + std::to_string(min) +
-                    " to " + std::to_string(max));
+        return Fail(key + " must be " + std::to_string(n) + " ascending whole numbers from " +
+                    std::to_string(min) + " to " + std::to_string(max));
     }
 
     bool GlobalKey(const std::string& key, const std::string& value)
@@ -280,8 +281,8 @@ private:
             if (value.empty() || value.size() > 63)
                 return Fail("bios must have 1 to 63 characters");
             c.bios = value;
-        } else if (key == "base-clock" || key == "boost-clock" || key == "memory-clock" || key == "idle-clock" ||
-                   key == "idle-memory-clock") {
+        } else if (key == "base-clock" || key == "boost-clock" || key == "memory-clock" ||
+                   key == "idle-clock" || key == "idle-memory-clock") {
             if (!OffsetOnly(key) || !Int(key, value, 1, kMaxMHz, v))
                 return false;
             NvU32& field = key == "base-clock"     ? c.baseKHz
@@ -328,8 +329,9 @@ private:
                       ParseInt(w[2], 1, kMaxMHz, f[2]) && ParseInt(w[3], 0, 2 * kMaxMHz, f[3]) &&
                       ParseInt(w[4], 500, 1500, f[4]);
             if (!ok)
-                return Fail("pstate must be: id (0-15) graphics-MHz (0-5000) memory-MHz processor-MHz (0 = none) mV "
-                            "(500-1500)");
+                return Fail(
+                    "pstate must be: id (0-15) graphics-MHz (0-5000) memory-MHz processor-MHz (0 = none) mV "
+                    "(500-1500)");
             if (!m_pstatesGiven)
                 c.pstates.clear();
             m_pstatesGiven = true;

@@ -25,7 +25,8 @@ struct CardSpec
 
     // Offset family (kHz, microvolts, per-cent-mille).
     NvU32 baseKHz = 0, boostKHz = 0, memKHz = 0, idleGfxKHz = 0, idleMemKHz = 0;
-    NvS32 gfxDeltaMin = 0, gfxDeltaMax = 0, memDeltaMin = 0, memDeltaMax = 0, voltDeltaMin = 0, voltDeltaMax = 0;
+    NvS32 gfxDeltaMin = 0, gfxDeltaMax = 0, memDeltaMin = 0, memDeltaMax = 0, voltDeltaMin = 0,
+          voltDeltaMax = 0;
     bool offsetsEditable = true;
     bool gfxRangeEntry = false; // P0's graphics clock listed as a range instead of a single frequency
     NvU32 powerMin = 0, powerDefault = 0, powerMax = 0;

@@ -18,7 +18,10 @@ constexpr double kIdleLoad = 0.05;
 constexpr double kBusyLoad = 0.15; // above this the card leaves its idle pstate
 } // namespace
 
-SimCard::SimCard(const CardSpec& spec, int index) : m_spec(spec), m_index(index) { ResetSettings(); }
+SimCard::SimCard(const CardSpec& spec, int index) : m_spec(spec), m_index(index)
+{
+    ResetSettings();
+}
 
 void SimCard::ResetSettings()
 {
@@ -112,9 +115,15 @@ NvU32 SimCard::FanTarget() const
     return static_cast<NvU32>(std::lround(AutoFanTarget()));
 }
 
-NvU32 SimCard::FanLevel() const { return static_cast<NvU32>(std::lround(m_fanLevel)); }
+NvU32 SimCard::FanLevel() const
+{
+    return static_cast<NvU32>(std::lround(m_fanLevel));
+}
 
-int SimCard::TemperatureC() const { return static_cast<int>(std::lround(m_temperature)); }
+int SimCard::TemperatureC() const
+{
+    return static_cast<int>(std::lround(m_temperature));
+}
 
 ClockReading SimCard::Current() const
 {
@@ -158,10 +167,14 @@ ClockReading SimCard::Current() const
 NvU32 SimCard::PstateClock(const PstateSpec& p, NvU32 domain) const
 {
     switch (domain) {
-    case NVAPI_GPU_PUBLIC_CLOCK_GRAPHICS: return p.gfxKHz;
-    case NVAPI_GPU_PUBLIC_CLOCK_MEMORY: return p.memKHz;
-    case NVAPI_GPU_PUBLIC_CLOCK_PROCESSOR: return p.procKHz;
-    default: return 0;
+    case NVAPI_GPU_PUBLIC_CLOCK_GRAPHICS:
+        return p.gfxKHz;
+    case NVAPI_GPU_PUBLIC_CLOCK_MEMORY:
+        return p.memKHz;
+    case NVAPI_GPU_PUBLIC_CLOCK_PROCESSOR:
+        return p.procKHz;
+    default:
+        return 0;
     }
 }
 

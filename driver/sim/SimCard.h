@@ -13,7 +13,7 @@ namespace sim {
 struct CardSettings
 {
     NvS32 gfxDelta = 0, memDelta = 0, voltDelta = 0; // kHz, kHz, microvolts
-    NvU32 powerTarget = 0;                            // per-cent-mille
+    NvU32 powerTarget = 0;                           // per-cent-mille
     NvU32 fanPolicy = NVAPI_COOLER_POLICY_AUTO;
     NvU32 fanManualLevel = 0;
     std::vector<PstateSpec> pstates; // the clock family's table as last written
@@ -40,8 +40,8 @@ public:
 
     // Load 0..1 at the last advanced time: the fixed load if set, else the built-in pattern.
     double Load() const;
-    int fixedLoad = -1;  // -1 follows the pattern
-    int fanStuck = -1;   // -1 as the scenario says, 0 obeys, 1 ignores commands
+    int fixedLoad = -1; // -1 follows the pattern
+    int fanStuck = -1;  // -1 as the scenario says, 0 obeys, 1 ignores commands
 
     bool FanIgnoresCommands() const { return fanStuck == -1 ? m_spec.fanStuck : fanStuck == 1; }
     ClockReading Current() const;

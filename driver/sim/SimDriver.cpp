@@ -18,8 +18,7 @@ char g_displayTokens[NVAPI_MAX_DISPLAYS];
 char g_sessionTokens[Driver::kMaxDrsSessions];
 char g_profileTokens[Driver::kMaxDrsSessions];
 
-template <size_t N>
-int TokenIndex(const void* handle, const char (&tokens)[N])
+template <size_t N> int TokenIndex(const void* handle, const char (&tokens)[N])
 {
     const char* p = static_cast<const char*>(handle);
     if (p < tokens || p >= tokens + N)
@@ -44,7 +43,10 @@ bool HasProcessorClock(const std::vector<PstateSpec>& table)
     return std::any_of(table.begin(), table.end(), [](const PstateSpec& p) { return p.procKHz != 0; });
 }
 
-NvU32 Clamp(NvU32 v, int max) { return v > static_cast<NvU32>(max) ? static_cast<NvU32>(max) : v; }
+NvU32 Clamp(NvU32 v, int max)
+{
+    return v > static_cast<NvU32>(max) ? static_cast<NvU32>(max) : v;
+}
 
 // Common start of a GPU operation: initialised, not faulted, a known card brought up to date.
 struct GpuCall
@@ -75,20 +77,34 @@ struct GpuCall
 const char* StatusName(NvAPI_Status status)
 {
     switch (status) {
-    case NVAPI_OK: return "NVAPI_OK";
-    case NVAPI_ERROR: return "NVAPI_ERROR";
-    case NVAPI_LIBRARY_NOT_FOUND: return "NVAPI_LIBRARY_NOT_FOUND";
-    case NVAPI_NO_IMPLEMENTATION: return "NVAPI_NO_IMPLEMENTATION";
-    case NVAPI_API_NOT_INITIALIZED: return "NVAPI_API_NOT_INITIALIZED";
-    case NVAPI_INVALID_ARGUMENT: return "NVAPI_INVALID_ARGUMENT";
-    case NVAPI_NVIDIA_DEVICE_NOT_FOUND: return "NVAPI_NVIDIA_DEVICE_NOT_FOUND";
-    case NVAPI_END_ENUMERATION: return "NVAPI_END_ENUMERATION";
-    case NVAPI_INVALID_HANDLE: return "NVAPI_INVALID_HANDLE";
-    case NVAPI_INCOMPATIBLE_STRUCT_VERSION: return "NVAPI_INCOMPATIBLE_STRUCT_VERSION";
-    case NVAPI_INVALID_POINTER: return "NVAPI_INVALID_POINTER";
-    case NVAPI_EXPECTED_PHYSICAL_GPU_HANDLE: return "NVAPI_EXPECTED_PHYSICAL_GPU_HANDLE";
-    case NVAPI_NOT_SUPPORTED: return "NVAPI_NOT_SUPPORTED";
-    default: return nullptr;
+    case NVAPI_OK:
+        return "NVAPI_OK";
+    case NVAPI_ERROR:
+        return "NVAPI_ERROR";
+    case NVAPI_LIBRARY_NOT_FOUND:
+        return "NVAPI_LIBRARY_NOT_FOUND";
+    case NVAPI_NO_IMPLEMENTATION:
+        return "NVAPI_NO_IMPLEMENTATION";
+    case NVAPI_API_NOT_INITIALIZED:
+        return "NVAPI_API_NOT_INITIALIZED";
+    case NVAPI_INVALID_ARGUMENT:
+        return "NVAPI_INVALID_ARGUMENT";
+    case NVAPI_NVIDIA_DEVICE_NOT_FOUND:
+        return "NVAPI_NVIDIA_DEVICE_NOT_FOUND";
+    case NVAPI_END_ENUMERATION:
+        return "NVAPI_END_ENUMERATION";
+    case NVAPI_INVALID_HANDLE:
+        return "NVAPI_INVALID_HANDLE";
+    case NVAPI_INCOMPATIBLE_STRUCT_VERSION:
+        return "NVAPI_INCOMPATIBLE_STRUCT_VERSION";
+    case NVAPI_INVALID_POINTER:
+        return "NVAPI_INVALID_POINTER";
+    case NVAPI_EXPECTED_PHYSICAL_GPU_HANDLE:
+        return "NVAPI_EXPECTED_PHYSICAL_GPU_HANDLE";
+    case NVAPI_NOT_SUPPORTED:
+        return "NVAPI_NOT_SUPPORTED";
+    default:
+        return nullptr;
     }
 }
 
@@ -168,7 +184,8 @@ NvAPI_Status SimGetDisplayDriverVersion(NvDisplayHandle display, NV_DISPLAY_DRIV
     version->version = word;
     version->drvVersion = d.CurrentScenario().driverVersion;
     version->bldChangeListNum = 0;
-    CopyText(version->szBuildBranchString, "r" + std::to_string(d.CurrentScenario().driverVersion / 100) + "_00");
+    CopyText(version->szBuildBranchString,
+             "r" + std::to_string(d.CurrentScenario().driverVersion / 100) + "_00");
     CopyText(version->szAdapterString, d.Cards().empty() ? std::string() : d.Cards()[0].Spec().name);
     return NVAPI_OK;
 }
@@ -184,8 +201,8 @@ NvAPI_Status SimGetFullName(NvPhysicalGpuHandle gpu, NvAPI_ShortString name)
     return NVAPI_OK;
 }
 
-NvAPI_Status SimGetPCIIdentifiers(NvPhysicalGpuHandle gpu, NvU32* deviceId, NvU32* subSystemId, NvU32* revisionId,
-                                  NvU32* extDeviceId)
+NvAPI_Status SimGetPCIIdentifiers(NvPhysicalGpuHandle gpu, NvU32* deviceId, NvU32* subSystemId,
+                                  NvU32* revisionId, NvU32* extDeviceId)
 {
     GpuCall c(nvid::GPU_GetPCIIdentifiers, gpu, 0);
     if (c.Failed())
@@ -212,8 +229,7 @@ NvAPI_Status SimGetVbiosVersionString(NvPhysicalGpuHandle gpu, NvAPI_ShortString
     return NVAPI_OK;
 }
 
-template <NvU32 Id, NvU32 CardSpec::*Field>
-NvAPI_Status SimReadWord(NvPhysicalGpuHandle gpu, NvU32* out)
+template <NvU32 Id, NvU32 CardSpec::*Field> NvAPI_Status SimReadWord(NvPhysicalGpuHandle gpu, NvU32* out)
 {
     GpuCall c(Id, gpu, 0);
     if (c.Failed())
@@ -258,7 +274,8 @@ NvAPI_Status SimGetAllClockFrequencies(NvPhysicalGpuHandle gpu, NV_GPU_CLOCK_FRE
         ClockReading r = c.card->Current();
         gfx = r.gfxKHz, mem = r.memKHz, proc = r.procKHz;
     } else if (s.offsetFamily) {
-        long long g = (type == NV_GPU_CLOCK_FREQUENCIES_BASE_CLOCK ? s.baseKHz : s.boostKHz) + 0LL + set.gfxDelta;
+        long long g =
+            (type == NV_GPU_CLOCK_FREQUENCIES_BASE_CLOCK ? s.baseKHz : s.boostKHz) + 0LL + set.gfxDelta;
         gfx = static_cast<NvU32>(std::max(0LL, g));
         mem = static_cast<NvU32>(std::max(0LL, static_cast<long long>(s.memKHz) + set.memDelta));
     } else if (!set.pstates.empty()) {
@@ -403,9 +420,9 @@ NvAPI_Status SimSetPstates(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES_INFO_V2*
         status = NVAPI_INCOMPATIBLE_STRUCT_VERSION;
     if (status == NVAPI_OK && c.card->Spec().offsetFamily)
         status = NVAPI_NOT_SUPPORTED;
-    if (status == NVAPI_OK && (info->numPstates > NVAPI_MAX_GPU_PERF_PSTATES ||
-                               info->numClocks > NVAPI_MAX_GPU_PERF_CLOCKS ||
-                               info->numVoltages > NVAPI_MAX_GPU_PERF_VOLTAGES))
+    if (status == NVAPI_OK &&
+        (info->numPstates > NVAPI_MAX_GPU_PERF_PSTATES || info->numClocks > NVAPI_MAX_GPU_PERF_CLOCKS ||
+         info->numVoltages > NVAPI_MAX_GPU_PERF_VOLTAGES))
         status = NVAPI_INVALID_ARGUMENT;
     if (status == NVAPI_OK) {
         SimCard& card = *c.card;
@@ -424,8 +441,9 @@ NvAPI_Status SimSetPstates(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES_INFO_V2*
                 const NV_GPU_PSTATE_CLOCK& clk = info->pstates[i].clocks[j];
                 NvU32* field = clk.domainId == NVAPI_GPU_PUBLIC_CLOCK_GRAPHICS ? &it->gfxKHz
                                : clk.domainId == NVAPI_GPU_PUBLIC_CLOCK_MEMORY ? &it->memKHz
-                               : clk.domainId == NVAPI_GPU_PUBLIC_CLOCK_PROCESSOR && it->procKHz ? &it->procKHz
-                                                                                                 : nullptr;
+                               : clk.domainId == NVAPI_GPU_PUBLIC_CLOCK_PROCESSOR && it->procKHz
+                                   ? &it->procKHz
+                                   : nullptr;
                 if (!field)
                     continue;
                 if (clk.freq < card.DomainMin(clk.domainId) || clk.freq > card.DomainMax(clk.domainId))
@@ -562,9 +580,11 @@ NvAPI_Status SimSetPstates20(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES20_INFO
             for (NvU32 j = 0; j < info->numClocks && status == NVAPI_OK; ++j) {
                 const auto& clk = ps.clocks[j];
                 NvS32 v = clk.freqDelta_kHz.value;
-                if (clk.domainId == NVAPI_GPU_PUBLIC_CLOCK_GRAPHICS && inRange(v, s.gfxDeltaMin, s.gfxDeltaMax))
+                if (clk.domainId == NVAPI_GPU_PUBLIC_CLOCK_GRAPHICS &&
+                    inRange(v, s.gfxDeltaMin, s.gfxDeltaMax))
                     next.gfxDelta = v;
-                else if (clk.domainId == NVAPI_GPU_PUBLIC_CLOCK_MEMORY && inRange(v, s.memDeltaMin, s.memDeltaMax))
+                else if (clk.domainId == NVAPI_GPU_PUBLIC_CLOCK_MEMORY &&
+                         inRange(v, s.memDeltaMin, s.memDeltaMax))
                     next.memDelta = v;
                 else
                     status = NVAPI_INVALID_ARGUMENT;
@@ -590,14 +610,16 @@ NvAPI_Status SimSetPstates20(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES20_INFO
 
 // ---- Thermal and cooling -------------------------------------------------------------------------
 
-NvAPI_Status SimGetThermalSettings(NvPhysicalGpuHandle gpu, NvU32 sensorIndex, NV_GPU_THERMAL_SETTINGS* settings)
+NvAPI_Status SimGetThermalSettings(NvPhysicalGpuHandle gpu, NvU32 sensorIndex,
+                                   NV_GPU_THERMAL_SETTINGS* settings)
 {
     GpuCall c(nvid::GPU_GetThermalSettings, gpu, settings ? settings->version : 0);
     if (c.Failed())
         return c.status;
     if (!settings)
         return NVAPI_INVALID_ARGUMENT;
-    if (settings->version != NV_GPU_THERMAL_SETTINGS_VER_1 && settings->version != NV_GPU_THERMAL_SETTINGS_VER_2)
+    if (settings->version != NV_GPU_THERMAL_SETTINGS_VER_1 &&
+        settings->version != NV_GPU_THERMAL_SETTINGS_VER_2)
         return NVAPI_INCOMPATIBLE_STRUCT_VERSION;
     if (sensorIndex != 0 && sensorIndex != NVAPI_THERMAL_TARGET_ALL)
         return NVAPI_INVALID_ARGUMENT;
@@ -613,7 +635,8 @@ NvAPI_Status SimGetThermalSettings(NvPhysicalGpuHandle gpu, NvU32 sensorIndex, N
     return NVAPI_OK;
 }
 
-NvAPI_Status SimGetCoolerSettings(NvPhysicalGpuHandle gpu, NvU32 coolerIndex, NV_GPU_COOLER_SETTINGS* settings)
+NvAPI_Status SimGetCoolerSettings(NvPhysicalGpuHandle gpu, NvU32 coolerIndex,
+                                  NV_GPU_COOLER_SETTINGS* settings)
 {
     GpuCall c(nvid::GPU_GetCoolerSettings, gpu, settings ? settings->version : 0);
     if (c.Failed())
@@ -838,7 +861,8 @@ NvAPI_Status SimDrsSetSetting(NvDRSSessionHandle session, NvDRSProfileHandle pro
     std::string text = "DRS_SetSetting";
     if (setting)
         text += " ver=" + Hex(setting->version) + " setting=" + Hex(setting->settingId) +
-                " type=" + std::to_string(setting->settingType) + " value=" + Hex(setting->currentValue.u32Value);
+                " type=" + std::to_string(setting->settingType) +
+                " value=" + Hex(setting->currentValue.u32Value);
     int slot = -1;
     Driver::DrsSession* s = Session(session, &slot);
     if (status == NVAPI_OK && (!s || TokenIndex(profile, g_profileTokens) != slot))
@@ -885,10 +909,22 @@ NvAPI_Status SimDrsDestroySession(NvDRSSessionHandle session)
 
 // ---- Control interface ---------------------------------------------------------------------------
 
-NvAPI_Status CtlReset() { return Driver::Instance().Reset(); }
-void CtlSetManualTime(int manual) { Driver::Instance().manualTime = manual != 0; }
-void CtlAdvanceMs(NvU32 ms) { Driver::Instance().manualMs += ms; }
-void CtlSetTimeSource(std::uint64_t (*nowMs)()) { Driver::Instance().timeSource = nowMs; }
+NvAPI_Status CtlReset()
+{
+    return Driver::Instance().Reset();
+}
+void CtlSetManualTime(int manual)
+{
+    Driver::Instance().manualTime = manual != 0;
+}
+void CtlAdvanceMs(NvU32 ms)
+{
+    Driver::Instance().manualMs += ms;
+}
+void CtlSetTimeSource(std::uint64_t (*nowMs)())
+{
+    Driver::Instance().timeSource = nowMs;
+}
 
 void SetOverride(std::map<int, int>& overrides, int gpu, int value)
 {
@@ -897,8 +933,14 @@ void SetOverride(std::map<int, int>& overrides, int gpu, int value)
     overrides[gpu < 0 ? -1 : gpu] = value;
     Driver::Instance().ApplyOverrides();
 }
-void CtlSetLoad(int gpu, int percent) { SetOverride(Driver::Instance().loadOverride, gpu, percent); }
-void CtlSetFanStuck(int gpu, int stuck) { SetOverride(Driver::Instance().fanStuckOverride, gpu, stuck ? 1 : 0); }
+void CtlSetLoad(int gpu, int percent)
+{
+    SetOverride(Driver::Instance().loadOverride, gpu, percent);
+}
+void CtlSetFanStuck(int gpu, int stuck)
+{
+    SetOverride(Driver::Instance().fanStuckOverride, gpu, stuck ? 1 : 0);
+}
 
 void CtlInjectFault(NvU32 interfaceId, int mode, NvU32 param, NvAPI_Status status)
 {
@@ -910,8 +952,14 @@ void CtlInjectFault(NvU32 interfaceId, int mode, NvU32 param, NvAPI_Status statu
     f.status = status;
     Driver::Instance().faults.push_back(f);
 }
-void CtlClearFaults() { Driver::Instance().faults.clear(); }
-size_t CtlWriteLogSize() { return Driver::Instance().writeLog.size(); }
+void CtlClearFaults()
+{
+    Driver::Instance().faults.clear();
+}
+size_t CtlWriteLogSize()
+{
+    return Driver::Instance().writeLog.size();
+}
 int CtlWriteLogEntry(size_t index, SimWriteEntry* out)
 {
     auto& log = Driver::Instance().writeLog;
@@ -920,8 +968,14 @@ int CtlWriteLogEntry(size_t index, SimWriteEntry* out)
     *out = log[index];
     return 0;
 }
-void CtlClearWriteLog() { Driver::Instance().writeLog.clear(); }
-int CtlCardCount() { return static_cast<int>(Driver::Instance().Cards().size()); }
+void CtlClearWriteLog()
+{
+    Driver::Instance().writeLog.clear();
+}
+int CtlCardCount()
+{
+    return static_cast<int>(Driver::Instance().Cards().size());
+}
 
 int CtlCardSnapshot(int gpu, SimCardSnapshot* out)
 {
@@ -969,17 +1023,19 @@ int CtlSessionCommand(const char* line, char* error)
         std::snprintf(error, 256, "%s", why.c_str());
     return result;
 }
-const char* CtlSessionDir() { return Driver::Instance().SessionDir().c_str(); }
+const char* CtlSessionDir()
+{
+    return Driver::Instance().SessionDir().c_str();
+}
 
 const SimControlApi kControl = {
-    kSimControlApiVersion, CtlReset,          CtlSetManualTime, CtlAdvanceMs,     CtlSetTimeSource,
-    CtlSetLoad,            CtlSetFanStuck,    CtlInjectFault,   CtlClearFaults,   CtlWriteLogSize,
-    CtlWriteLogEntry,      CtlClearWriteLog,  CtlCardCount,     CtlCardSnapshot,  CtlSessionCommand,
-    CtlSessionDir,
+    kSimControlApiVersion, CtlReset,        CtlSetManualTime,  CtlAdvanceMs,
+    CtlSetTimeSource,      CtlSetLoad,      CtlSetFanStuck,    CtlInjectFault,
+    CtlClearFaults,        CtlWriteLogSize, CtlWriteLogEntry,  CtlClearWriteLog,
+    CtlCardCount,          CtlCardSnapshot, CtlSessionCommand, CtlSessionDir,
 };
 
-template <typename F>
-void* Entry(F f)
+template <typename F> void* Entry(F f)
 {
     return reinterpret_cast<void*>(f);
 }
@@ -1002,39 +1058,71 @@ extern "C" __attribute__((visibility("default"))) void* nvapi_QueryInterface(uns
 {
     using namespace sim;
     switch (id) {
-    case nvid::Initialize: return Entry(&SimInitialize);
-    case nvid::GetErrorMessage: return Entry(&SimGetErrorMessage);
-    case nvid::EnumPhysicalGPUs: return Entry(&SimEnumPhysicalGPUs);
-    case nvid::EnumNvidiaDisplayHandle: return Entry(&SimEnumNvidiaDisplayHandle);
-    case nvid::GetDisplayDriverVersion: return Entry(&SimGetDisplayDriverVersion);
-    case nvid::GPU_GetFullName: return Entry(&SimGetFullName);
-    case nvid::GPU_GetPCIIdentifiers: return Entry(&SimGetPCIIdentifiers);
-    case nvid::GPU_GetVbiosVersionString: return Entry(&SimGetVbiosVersionString);
+    case nvid::Initialize:
+        return Entry(&SimInitialize);
+    case nvid::GetErrorMessage:
+        return Entry(&SimGetErrorMessage);
+    case nvid::EnumPhysicalGPUs:
+        return Entry(&SimEnumPhysicalGPUs);
+    case nvid::EnumNvidiaDisplayHandle:
+        return Entry(&SimEnumNvidiaDisplayHandle);
+    case nvid::GetDisplayDriverVersion:
+        return Entry(&SimGetDisplayDriverVersion);
+    case nvid::GPU_GetFullName:
+        return Entry(&SimGetFullName);
+    case nvid::GPU_GetPCIIdentifiers:
+        return Entry(&SimGetPCIIdentifiers);
+    case nvid::GPU_GetVbiosVersionString:
+        return Entry(&SimGetVbiosVersionString);
     case nvid::GPU_GetPhysicalFrameBufferSize:
         return Entry(&SimReadWord<nvid::GPU_GetPhysicalFrameBufferSize, &CardSpec::memoryKb>);
-    case nvid::GPU_GetRamType: return Entry(&SimReadWord<nvid::GPU_GetRamType, &CardSpec::ramType>);
-    case nvid::GPU_GetFBWidthAndLocation: return Entry(&SimGetFBWidthAndLocation);
-    case nvid::GPU_GetGpuCoreCount: return Entry(&SimReadWord<nvid::GPU_GetGpuCoreCount, &CardSpec::cores>);
-    case nvid::GPU_GetAllClockFrequencies: return Entry(&SimGetAllClockFrequencies);
-    case nvid::GPU_GetPerfClocks: return Entry(&SimGetPerfClocks);
-    case nvid::GPU_GetCurrentPstate: return Entry(&SimGetCurrentPstate);
-    case nvid::GPU_GetPstatesInfo: return Entry(&SimGetPstatesInfo);
-    case nvid::GPU_SetPstates: return Entry(&SimSetPstates);
-    case nvid::GPU_GetPstates20: return Entry(&SimGetPstates20);
-    case nvid::GPU_SetPstates20: return Entry(&SimSetPstates20);
-    case nvid::GPU_GetThermalSettings: return Entry(&SimGetThermalSettings);
-    case nvid::GPU_GetCoolerSettings: return Entry(&SimGetCoolerSettings);
-    case nvid::GPU_SetCoolerLevels: return Entry(&SimSetCoolerLevels);
-    case nvid::GPU_ClientPowerPoliciesGetInfo: return Entry(&SimPowerGetInfo);
-    case nvid::GPU_ClientPowerPoliciesGetStatus: return Entry(&SimPowerGetStatus);
-    case nvid::GPU_ClientPowerPoliciesSetStatus: return Entry(&SimPowerSetStatus);
-    case nvid::DRS_CreateSession: return Entry(&SimDrsCreateSession);
-    case nvid::DRS_LoadSettings: return Entry(&SimDrsLoadSettings);
-    case nvid::DRS_GetBaseProfile: return Entry(&SimDrsGetBaseProfile);
-    case nvid::DRS_SetSetting: return Entry(&SimDrsSetSetting);
-    case nvid::DRS_SaveSettings: return Entry(&SimDrsSaveSettings);
-    case nvid::DRS_DestroySession: return Entry(&SimDrsDestroySession);
-    case kSimControlInterfaceId: return const_cast<SimControlApi*>(&kControl);
-    default: return nullptr;
+    case nvid::GPU_GetRamType:
+        return Entry(&SimReadWord<nvid::GPU_GetRamType, &CardSpec::ramType>);
+    case nvid::GPU_GetFBWidthAndLocation:
+        return Entry(&SimGetFBWidthAndLocation);
+    case nvid::GPU_GetGpuCoreCount:
+        return Entry(&SimReadWord<nvid::GPU_GetGpuCoreCount, &CardSpec::cores>);
+    case nvid::GPU_GetAllClockFrequencies:
+        return Entry(&SimGetAllClockFrequencies);
+    case nvid::GPU_GetPerfClocks:
+        return Entry(&SimGetPerfClocks);
+    case nvid::GPU_GetCurrentPstate:
+        return Entry(&SimGetCurrentPstate);
+    case nvid::GPU_GetPstatesInfo:
+        return Entry(&SimGetPstatesInfo);
+    case nvid::GPU_SetPstates:
+        return Entry(&SimSetPstates);
+    case nvid::GPU_GetPstates20:
+        return Entry(&SimGetPstates20);
+    case nvid::GPU_SetPstates20:
+        return Entry(&SimSetPstates20);
+    case nvid::GPU_GetThermalSettings:
+        return Entry(&SimGetThermalSettings);
+    case nvid::GPU_GetCoolerSettings:
+        return Entry(&SimGetCoolerSettings);
+    case nvid::GPU_SetCoolerLevels:
+        return Entry(&SimSetCoolerLevels);
+    case nvid::GPU_ClientPowerPoliciesGetInfo:
+        return Entry(&SimPowerGetInfo);
+    case nvid::GPU_ClientPowerPoliciesGetStatus:
+        return Entry(&SimPowerGetStatus);
+    case nvid::GPU_ClientPowerPoliciesSetStatus:
+        return Entry(&SimPowerSetStatus);
+    case nvid::DRS_CreateSession:
+        return Entry(&SimDrsCreateSession);
+    case nvid::DRS_LoadSettings:
+        return Entry(&SimDrsLoadSettings);
+    case nvid::DRS_GetBaseProfile:
+        return Entry(&SimDrsGetBaseProfile);
+    case nvid::DRS_SetSetting:
+        return Entry(&SimDrsSetSetting);
+    case nvid::DRS_SaveSettings:
+        return Entry(&SimDrsSaveSettings);
+    case nvid::DRS_DestroySession:
+        return Entry(&SimDrsDestroySession);
+    case kSimControlInterfaceId:
+        return const_cast<SimControlApi*>(&kControl);
+    default:
+        return nullptr;
     }
 }

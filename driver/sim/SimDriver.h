@@ -68,7 +68,7 @@ public:
     std::uint64_t (*timeSource)() = nullptr;
     std::vector<sim::Fault> faults;
     std::deque<SimWriteEntry> writeLog;
-    std::map<int, int> loadOverride;     // from the control interface; wins over session commands
+    std::map<int, int> loadOverride; // from the control interface; wins over session commands
     std::map<int, int> fanStuckOverride;
 
     // Driver settings: the base profile, as kept in its file.

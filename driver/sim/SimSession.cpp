@@ -241,7 +241,8 @@ std::string FormatCommands(const SessionCommands& commands)
         if (f.mode == kSimFaultAlways)
             out += " always";
         else
-            out += f.mode == kSimFaultNextCalls ? " next " + std::to_string(f.param) : " version " + Hex(f.param);
+            out += f.mode == kSimFaultNextCalls ? " next " + std::to_string(f.param)
+                                                : " version " + Hex(f.param);
         if (f.status)
             out += " " + std::to_string(f.status);
         out += "\n";
@@ -400,7 +401,9 @@ void Driver::ReadCommandsIfChanged(bool force)
     m_bCommandsChecked = true;
     m_lastCommandCheckMs = now;
     std::string path = SessionDir() + "/commands";
-    struct stat st{};
+    struct stat st
+    {
+    };
     std::int64_t stamp = 0;
     if (::stat(path.c_str(), &st) == 0)
         stamp = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec + st.st_size;
@@ -460,7 +463,8 @@ NvAPI_Status Driver::Fault(NvU32 interfaceId, NvU32 versionWord)
                 if (versionWord == f.param)
                     return f.status ? f.status : NVAPI_INCOMPATIBLE_STRUCT_VERSION;
                 break;
-            default: break;
+            default:
+                break;
             }
         }
     }
@@ -482,7 +486,9 @@ void Driver::LogWrite(NvU32 interfaceId, int gpu, NvAPI_Status status, const std
     // The session's log file, for korvax-simctl; kept to about a megabyte.
     std::string path = SessionDir() + "/writes.log";
     if (m_logFd >= 0) {
-        struct stat st{};
+        struct stat st
+        {
+        };
         if (::fstat(m_logFd, &st) == 0 && st.st_size > kMaxLogFileBytes) {
             ::close(m_logFd);
             m_logFd = -1;
@@ -516,8 +522,8 @@ void Driver::SaveState(int gpu)
     out << "card " << s.gfxDelta << " " << s.memDelta << " " << s.voltDelta << " " << s.powerTarget << " "
         << s.fanPolicy << " " << s.fanManualLevel << "\n";
     for (const PstateSpec& p : s.pstates)
-        out << "pstate " << p.id << " " << p.gfxKHz << " " << p.memKHz << " " << p.procKHz << " " << p.milliVolt
-            << "\n";
+        out << "pstate " << p.id << " " << p.gfxKHz << " " << p.memKHz << " " << p.procKHz << " "
+            << p.milliVolt << "\n";
     WriteFileAtomically(StatePath(i), out.str());
 }
 
@@ -540,7 +546,8 @@ void Driver::LoadState()
             std::string tag;
             w >> tag;
             if (tag == "card") {
-                w >> s.gfxDelta >> s.memDelta >> s.voltDelta >> s.powerTarget >> s.fanPolicy >> s.fanManualLevel;
+                w >> s.gfxDelta >> s.memDelta >> s.voltDelta >> s.powerTarget >> s.fanPolicy >>
+                    s.fanManualLevel;
                 card = true;
             } else if (tag == "pstate") {
                 PstateSpec p;

@@ -31,11 +31,20 @@ void GpuControl::RecordWithText(NvAPI_Status status)
     // Without a driver there is nobody to ask: name the loader's own statuses.
     const char* name = nullptr;
     switch (status) {
-    case NVAPI_OK: name = "NVAPI_OK"; break;
-    case NVAPI_ERROR: name = "NVAPI_ERROR"; break;
-    case NVAPI_LIBRARY_NOT_FOUND: name = "NVAPI_LIBRARY_NOT_FOUND"; break;
-    case NVAPI_NO_IMPLEMENTATION: name = "NVAPI_NO_IMPLEMENTATION"; break;
-    default: break;
+    case NVAPI_OK:
+        name = "NVAPI_OK";
+        break;
+    case NVAPI_ERROR:
+        name = "NVAPI_ERROR";
+        break;
+    case NVAPI_LIBRARY_NOT_FOUND:
+        name = "NVAPI_LIBRARY_NOT_FOUND";
+        break;
+    case NVAPI_NO_IMPLEMENTATION:
+        name = "NVAPI_NO_IMPLEMENTATION";
+        break;
+    default:
+        break;
     }
     if (name)
         std::snprintf(m_szError, sizeof(m_szError), "%s", name);
@@ -71,8 +80,8 @@ int GpuControl::Initialize()
     }
 
     NvU32 deviceId = 0, subSystemId = 0, revisionId = 0, extDeviceId = 0;
-    Record(m_pDriver->NvAPI_GPU_GetPCIIdentifiers(Handle(static_cast<int>(m_nCurGpu)), &deviceId, &subSystemId,
-                                                  &revisionId, &extDeviceId));
+    Record(m_pDriver->NvAPI_GPU_GetPCIIdentifiers(Handle(static_cast<int>(m_nCurGpu)), &deviceId,
+                                                  &subSystemId, &revisionId, &extDeviceId));
     if (m_nStatus == NVAPI_OK) {
         m_wVendorId = LOWORD(deviceId);
         m_wDeviceId = LOWORD(extDeviceId);
@@ -85,7 +94,8 @@ int GpuControl::Initialize()
 int GpuControl::GetPciIds(int gpu, WORD& wVendorId, WORD& wDeviceId, WORD& wSubVendorId, WORD& wSubSystemId)
 {
     NvU32 deviceId = 0, subSystemId = 0, revisionId = 0, extDeviceId = 0;
-    Record(m_pDriver->NvAPI_GPU_GetPCIIdentifiers(Handle(gpu), &deviceId, &subSystemId, &revisionId, &extDeviceId));
+    Record(m_pDriver->NvAPI_GPU_GetPCIIdentifiers(Handle(gpu), &deviceId, &subSystemId, &revisionId,
+                                                  &extDeviceId));
     if (m_nStatus != NVAPI_OK)
         return 1;
     wVendorId = LOWORD(deviceId);

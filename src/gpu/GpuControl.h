@@ -24,7 +24,8 @@
 //   Driver().NvAPI_GPU_GetFBWidthAndLocation(h, &nBits, &nLocation)
 //   Driver().NvAPI_GPU_GetGpuCoreCount(h, &nCores)
 //   Driver().NvAPI_GPU_GetVbiosVersionString(h, szBios)
-//   Driver().NvAPI_GetDisplayDriverVersion(m_hDisplays[0], &ver)  ver.version = NV_DISPLAY_DRIVER_VERSION_VER;
+//   Driver().NvAPI_GetDisplayDriverVersion(m_hDisplays[0], &ver)  ver.version =
+//   NV_DISPLAY_DRIVER_VERSION_VER;
 //                                                                 ver.drvVersion e.g. 30142
 //   Handle(gpu) gives the handle for a GPU argument (nullptr for an index out of range).
 #pragma once

@@ -8,8 +8,7 @@
 
 namespace {
 
-template <typename T>
-NvU32 Clamp(NvU32 count, T max)
+template <typename T> NvU32 Clamp(NvU32 count, T max)
 {
     return count > static_cast<NvU32>(max) ? static_cast<NvU32>(max) : count;
 }
@@ -23,7 +22,10 @@ float ShaderRatio(NvU32 proc, NvU32 gfx)
     return static_cast<float>(proc) / static_cast<float>(gfx);
 }
 
-void TraceSetPstate(const char* text) { std::printf("Set pState Info(%d) %s\n", 0, text); }
+void TraceSetPstate(const char* text)
+{
+    std::printf("Set pState Info(%d) %s\n", 0, text);
+}
 
 } // namespace
 
@@ -92,7 +94,8 @@ void GpuControl::CopyPerfClockEntries(GpuPerfInfo* info, bool withCurrent) const
             clock = &info->nGfxClock, def = &info->nGfxDefault, min = &info->nGfxMin, max = &info->nGfxMax;
             break;
         case NVAPI_GPU_PUBLIC_CLOCK_PROCESSOR:
-            clock = &info->nProcClock, def = &info->nProcDefault, min = &info->nProcMin, max = &info->nProcMax;
+            clock = &info->nProcClock, def = &info->nProcDefault, min = &info->nProcMin,
+            max = &info->nProcMax;
             break;
         default:
             continue;
@@ -187,10 +190,17 @@ int GpuControl::GetPstateClocks(GpuPerfInfo* info, int gpu, unsigned int pstate)
         m_nLastVoltage = voltages[0].mvolt;
     for (NvU32 i = 0; i < numClocks; ++i) {
         switch (clocks[i].domainId) {
-        case NVAPI_GPU_PUBLIC_CLOCK_MEMORY: m_nLastMemClock = clocks[i].freq; break;
-        case NVAPI_GPU_PUBLIC_CLOCK_GRAPHICS: m_nLastGfxClock = clocks[i].freq; break;
-        case NVAPI_GPU_PUBLIC_CLOCK_PROCESSOR: m_nLastProcClock = clocks[i].freq; break;
-        default: break;
+        case NVAPI_GPU_PUBLIC_CLOCK_MEMORY:
+            m_nLastMemClock = clocks[i].freq;
+            break;
+        case NVAPI_GPU_PUBLIC_CLOCK_GRAPHICS:
+            m_nLastGfxClock = clocks[i].freq;
+            break;
+        case NVAPI_GPU_PUBLIC_CLOCK_PROCESSOR:
+            m_nLastProcClock = clocks[i].freq;
+            break;
+        default:
+            break;
         }
         // A domain this pstate does not list keeps the value of an earlier call.
         info->nMemClock = m_nLastMemClock;
@@ -330,7 +340,8 @@ int GpuControl::GetPstates20(int gpu, GpuPerfInfo* info)
                 else if (range)
                     info->nProcMin = c.data.range.minFreq_kHz, info->nProcMax = c.data.range.maxFreq_kHz;
                 break;
-            default: break;
+            default:
+                break;
             }
         }
         for (NvU32 i = 0; i < numVoltages; ++i) {

@@ -11,7 +11,8 @@ int GpuControl::GetTemperature(int& temperature, int gpu)
     for (NvU32 version : versions) {
         NV_GPU_THERMAL_SETTINGS settings = {};
         settings.version = version;
-        RecordWithText(m_pDriver->NvAPI_GPU_GetThermalSettings(Handle(gpu), NVAPI_THERMAL_TARGET_ALL, &settings));
+        RecordWithText(
+            m_pDriver->NvAPI_GPU_GetThermalSettings(Handle(gpu), NVAPI_THERMAL_TARGET_ALL, &settings));
         if (m_nStatus == NVAPI_OK) {
             temperature = m_nTemperature = settings.sensor[0].currentTemp;
             return 0;
@@ -28,7 +29,8 @@ int GpuControl::GetCoolerSettings(NV_GPU_COOLER_SETTINGS* settings, int gpu)
                               NV_GPU_COOLER_SETTINGS_VER_1_BIG};
     for (NvU32 version : versions) {
         settings->version = version;
-        RecordWithText(m_pDriver->NvAPI_GPU_GetCoolerSettings(Handle(gpu), NVAPI_COOLER_TARGET_ALL, settings));
+        RecordWithText(
+            m_pDriver->NvAPI_GPU_GetCoolerSettings(Handle(gpu), NVAPI_COOLER_TARGET_ALL, settings));
         if (m_nStatus == NVAPI_OK)
             return 0;
         // What the panel shows for an unreadable fan: level 0 within 0-100 %.
@@ -74,7 +76,8 @@ int GpuControl::GetPowerTarget(GpuPerfInfo* info)
     policies.version = NV_GPU_POWER_POLICIES_INFO_VER;
     if (m_pDriver->NvAPI_GPU_ClientPowerPoliciesGetInfo(h, &policies) != NVAPI_OK || !policies.valid)
         return 1;
-    NvU32 count = policies.count > NV_POWER_POLICIES_MAX_ENTRIES ? NV_POWER_POLICIES_MAX_ENTRIES : policies.count;
+    NvU32 count =
+        policies.count > NV_POWER_POLICIES_MAX_ENTRIES ? NV_POWER_POLICIES_MAX_ENTRIES : policies.count;
     if (count > 0) {
         const auto& last = policies.entries[count - 1];
         info->nPowerMin = last.minPower;
@@ -89,7 +92,8 @@ int GpuControl::GetPowerTarget(GpuPerfInfo* info)
         status.entries[i].policyId = policies.entries[i].policyId;
     if (m_pDriver->NvAPI_GPU_ClientPowerPoliciesGetStatus(h, &status) != NVAPI_OK)
         return 1;
-    NvU32 answered = status.count > NV_POWER_POLICIES_MAX_ENTRIES ? NV_POWER_POLICIES_MAX_ENTRIES : status.count;
+    NvU32 answered =
+        status.count > NV_POWER_POLICIES_MAX_ENTRIES ? NV_POWER_POLICIES_MAX_ENTRIES : status.count;
     if (answered > 0)
         info->nPowerTarget = status.entries[answered - 1].power;
     return 0;
@@ -133,7 +137,8 @@ int GpuControl::SetFrameRateTarget(unsigned int frameRate)
     setting->version = NVDRS_SETTING_VER;
     setting->settingId = NVDRS_FRAME_RATE_LIMIT_ID;
     setting->settingType = NVDRS_DWORD_TYPE;
-    setting->currentValue.u32Value = static_cast<NvU32>(frameRate + NVDRS_FRAME_RATE_LIMIT_ENABLE); // mod 2^32
+    setting->currentValue.u32Value =
+        static_cast<NvU32>(frameRate + NVDRS_FRAME_RATE_LIMIT_ENABLE); // mod 2^32
     if (m_pDriver->NvAPI_DRS_SetSetting(session, profile, setting.get()) != NVAPI_OK)
         return fail();
     if (m_pDriver->NvAPI_DRS_SaveSettings(session) != NVAPI_OK)

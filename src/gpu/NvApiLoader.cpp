@@ -24,7 +24,8 @@ std::string ResolveLibraryPath()
 
 } // namespace
 
-enum NvApiLoader::Slot : int {
+enum NvApiLoader::Slot : int
+{
     kInitialize,
     kGetErrorMessage,
     kEnumPhysicalGPUs,
@@ -123,7 +124,8 @@ NvAPI_Status NvApiLoader::Load()
     m_hLibrary = ::dlopen(m_strPath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!m_hLibrary)
         return m_nLoadStatus = NVAPI_LIBRARY_NOT_FOUND;
-    m_pQueryInterface = reinterpret_cast<NvAPI_QueryInterface_t>(::dlsym(m_hLibrary, kNvApiQueryInterfaceExport));
+    m_pQueryInterface =
+        reinterpret_cast<NvAPI_QueryInterface_t>(::dlsym(m_hLibrary, kNvApiQueryInterfaceExport));
     if (!m_pQueryInterface) {
         ::dlclose(m_hLibrary);
         m_hLibrary = nullptr;
@@ -177,7 +179,8 @@ NvAPI_Status NvApiLoader::NvAPI_GetErrorMessage(NvAPI_Status s, NvAPI_ShortStrin
 {
     KORVAX_NVAPI_CALL(kGetErrorMessage, NvAPI_GetErrorMessage_t, s, text);
 }
-NvAPI_Status NvApiLoader::NvAPI_EnumPhysicalGPUs(NvPhysicalGpuHandle handles[NVAPI_MAX_PHYSICAL_GPUS], NvU32* count)
+NvAPI_Status NvApiLoader::NvAPI_EnumPhysicalGPUs(NvPhysicalGpuHandle handles[NVAPI_MAX_PHYSICAL_GPUS],
+                                                 NvU32* count)
 {
     KORVAX_NVAPI_CALL(kEnumPhysicalGPUs, NvAPI_EnumPhysicalGPUs_t, handles, count);
 }
@@ -185,7 +188,8 @@ NvAPI_Status NvApiLoader::NvAPI_EnumNvidiaDisplayHandle(NvU32 index, NvDisplayHa
 {
     KORVAX_NVAPI_CALL(kEnumNvidiaDisplayHandle, NvAPI_EnumNvidiaDisplayHandle_t, index, handle);
 }
-NvAPI_Status NvApiLoader::NvAPI_GetDisplayDriverVersion(NvDisplayHandle display, NV_DISPLAY_DRIVER_VERSION* version)
+NvAPI_Status NvApiLoader::NvAPI_GetDisplayDriverVersion(NvDisplayHandle display,
+                                                        NV_DISPLAY_DRIVER_VERSION* version)
 {
     KORVAX_NVAPI_CALL(kGetDisplayDriverVersion, NvAPI_GetDisplayDriverVersion_t, display, version);
 }
@@ -193,11 +197,12 @@ NvAPI_Status NvApiLoader::NvAPI_GPU_GetFullName(NvPhysicalGpuHandle gpu, NvAPI_S
 {
     KORVAX_NVAPI_CALL(kGetFullName, NvAPI_GPU_GetFullName_t, gpu, name);
 }
-NvAPI_Status NvApiLoader::NvAPI_GPU_GetPCIIdentifiers(NvPhysicalGpuHandle gpu, NvU32* deviceId, NvU32* subSystemId,
-                                                      NvU32* revisionId, NvU32* extDeviceId)
+NvAPI_Status NvApiLoader::NvAPI_GPU_GetPCIIdentifiers(NvPhysicalGpuHandle gpu, NvU32* deviceId,
+                                                      NvU32* subSystemId, NvU32* revisionId,
+                                                      NvU32* extDeviceId)
 {
-    KORVAX_NVAPI_CALL(kGetPCIIdentifiers, NvAPI_GPU_GetPCIIdentifiers_t, gpu, deviceId, subSystemId, revisionId,
-                      extDeviceId);
+    KORVAX_NVAPI_CALL(kGetPCIIdentifiers, NvAPI_GPU_GetPCIIdentifiers_t, gpu, deviceId, subSystemId,
+                      revisionId, extDeviceId);
 }
 NvAPI_Status NvApiLoader::NvAPI_GPU_GetVbiosVersionString(NvPhysicalGpuHandle gpu, NvAPI_ShortString text)
 {
@@ -211,7 +216,8 @@ NvAPI_Status NvApiLoader::NvAPI_GPU_GetRamType(NvPhysicalGpuHandle gpu, NvU32* t
 {
     KORVAX_NVAPI_CALL(kGetRamType, NvAPI_GPU_GetRamType_t, gpu, type);
 }
-NvAPI_Status NvApiLoader::NvAPI_GPU_GetFBWidthAndLocation(NvPhysicalGpuHandle gpu, NvU32* width, NvU32* location)
+NvAPI_Status NvApiLoader::NvAPI_GPU_GetFBWidthAndLocation(NvPhysicalGpuHandle gpu, NvU32* width,
+                                                          NvU32* location)
 {
     KORVAX_NVAPI_CALL(kGetFBWidthAndLocation, NvAPI_GPU_GetFBWidthAndLocation_t, gpu, width, location);
 }
@@ -219,11 +225,13 @@ NvAPI_Status NvApiLoader::NvAPI_GPU_GetGpuCoreCount(NvPhysicalGpuHandle gpu, NvU
 {
     KORVAX_NVAPI_CALL(kGetGpuCoreCount, NvAPI_GPU_GetGpuCoreCount_t, gpu, count);
 }
-NvAPI_Status NvApiLoader::NvAPI_GPU_GetAllClockFrequencies(NvPhysicalGpuHandle gpu, NV_GPU_CLOCK_FREQUENCIES* clocks)
+NvAPI_Status NvApiLoader::NvAPI_GPU_GetAllClockFrequencies(NvPhysicalGpuHandle gpu,
+                                                           NV_GPU_CLOCK_FREQUENCIES* clocks)
 {
     KORVAX_NVAPI_CALL(kGetAllClockFrequencies, NvAPI_GPU_GetAllClockFrequencies_t, gpu, clocks);
 }
-NvAPI_Status NvApiLoader::NvAPI_GPU_GetPerfClocks(NvPhysicalGpuHandle gpu, NvU32 level, NV_GPU_PERF_CLOCKS* clocks)
+NvAPI_Status NvApiLoader::NvAPI_GPU_GetPerfClocks(NvPhysicalGpuHandle gpu, NvU32 level,
+                                                  NV_GPU_PERF_CLOCKS* clocks)
 {
     KORVAX_NVAPI_CALL(kGetPerfClocks, NvAPI_GPU_GetPerfClocks_t, gpu, level, clocks);
 }
@@ -262,7 +270,8 @@ NvAPI_Status NvApiLoader::NvAPI_GPU_SetCoolerLevels(NvPhysicalGpuHandle gpu, NvU
 {
     KORVAX_NVAPI_CALL(kSetCoolerLevels, NvAPI_GPU_SetCoolerLevels_t, gpu, coolerIndex, levels);
 }
-NvAPI_Status NvApiLoader::NvAPI_GPU_ClientPowerPoliciesGetInfo(NvPhysicalGpuHandle gpu, NV_GPU_POWER_POLICIES_INFO* info)
+NvAPI_Status NvApiLoader::NvAPI_GPU_ClientPowerPoliciesGetInfo(NvPhysicalGpuHandle gpu,
+                                                               NV_GPU_POWER_POLICIES_INFO* info)
 {
     KORVAX_NVAPI_CALL(kPowerPoliciesGetInfo, NvAPI_GPU_ClientPowerPoliciesGetInfo_t, gpu, info);
 }

@@ -62,14 +62,19 @@ public:
                                               NV_GPU_THERMAL_SETTINGS* settings);
     NvAPI_Status NvAPI_GPU_GetCoolerSettings(NvPhysicalGpuHandle gpu, NvU32 coolerIndex,
                                              NV_GPU_COOLER_SETTINGS* settings);
-    NvAPI_Status NvAPI_GPU_SetCoolerLevels(NvPhysicalGpuHandle gpu, NvU32 coolerIndex, NV_GPU_COOLER_LEVELS* levels);
-    NvAPI_Status NvAPI_GPU_ClientPowerPoliciesGetInfo(NvPhysicalGpuHandle gpu, NV_GPU_POWER_POLICIES_INFO* info);
-    NvAPI_Status NvAPI_GPU_ClientPowerPoliciesGetStatus(NvPhysicalGpuHandle gpu, NV_GPU_POWER_POLICIES_STATUS* st);
-    NvAPI_Status NvAPI_GPU_ClientPowerPoliciesSetStatus(NvPhysicalGpuHandle gpu, NV_GPU_POWER_POLICIES_STATUS* st);
+    NvAPI_Status NvAPI_GPU_SetCoolerLevels(NvPhysicalGpuHandle gpu, NvU32 coolerIndex,
+                                           NV_GPU_COOLER_LEVELS* levels);
+    NvAPI_Status NvAPI_GPU_ClientPowerPoliciesGetInfo(NvPhysicalGpuHandle gpu,
+                                                      NV_GPU_POWER_POLICIES_INFO* info);
+    NvAPI_Status NvAPI_GPU_ClientPowerPoliciesGetStatus(NvPhysicalGpuHandle gpu,
+                                                        NV_GPU_POWER_POLICIES_STATUS* st);
+    NvAPI_Status NvAPI_GPU_ClientPowerPoliciesSetStatus(NvPhysicalGpuHandle gpu,
+                                                        NV_GPU_POWER_POLICIES_STATUS* st);
     NvAPI_Status NvAPI_DRS_CreateSession(NvDRSSessionHandle* session);
     NvAPI_Status NvAPI_DRS_LoadSettings(NvDRSSessionHandle session);
     NvAPI_Status NvAPI_DRS_GetBaseProfile(NvDRSSessionHandle session, NvDRSProfileHandle* profile);
-    NvAPI_Status NvAPI_DRS_SetSetting(NvDRSSessionHandle session, NvDRSProfileHandle profile, NVDRS_SETTING* setting);
+    NvAPI_Status NvAPI_DRS_SetSetting(NvDRSSessionHandle session, NvDRSProfileHandle profile,
+                                      NVDRS_SETTING* setting);
     NvAPI_Status NvAPI_DRS_SaveSettings(NvDRSSessionHandle session);
     NvAPI_Status NvAPI_DRS_DestroySession(NvDRSSessionHandle session);
 
@@ -84,8 +89,7 @@ private:
 
     // 0 with the entry in `fn`, else the status the operation returns.
     NvAPI_Status Resolve(Slot slot, void** fn);
-    template <typename Fn>
-    NvAPI_Status Get(Slot slot, Fn* fn)
+    template <typename Fn> NvAPI_Status Get(Slot slot, Fn* fn)
     {
         void* p = nullptr;
         NvAPI_Status status = Resolve(slot, &p);

@@ -25,7 +25,8 @@ protected:
     {
         NV_GPU_CLOCK_FREQUENCIES c = {};
         c.version = NV_GPU_CLOCK_FREQUENCIES_VER;
-        EXPECT_EQ(sim.Get<NvAPI_GPU_GetAllClockFrequencies_t>(nvid::GPU_GetAllClockFrequencies)(gpus[gpu], &c), 0);
+        EXPECT_EQ(
+            sim.Get<NvAPI_GPU_GetAllClockFrequencies_t>(nvid::GPU_GetAllClockFrequencies)(gpus[gpu], &c), 0);
         return c;
     }
     NvU32 Fan(int gpu)
@@ -48,8 +49,8 @@ protected:
         st.version = NV_GPU_POWER_POLICIES_STATUS_VER;
         st.count = 1;
         st.entries[0].power = pcm;
-        return sim.Get<NvAPI_GPU_ClientPowerPoliciesSetStatus_t>(nvid::GPU_ClientPowerPoliciesSetStatus)(gpus[gpu],
-                                                                                                          &st);
+        return sim.Get<NvAPI_GPU_ClientPowerPoliciesSetStatus_t>(nvid::GPU_ClientPowerPoliciesSetStatus)(
+            gpus[gpu], &st);
     }
 
     test::SimLibrary sim;

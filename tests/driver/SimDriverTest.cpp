@@ -27,8 +27,8 @@ protected:
         NV_GPU_COOLER_LEVELS rec = {};
         rec.version = version;
         rec.cooler[0] = {level, policy};
-        return sim.Get<NvAPI_GPU_SetCoolerLevels_t>(nvid::GPU_SetCoolerLevels)(gpus[gpu], NVAPI_COOLER_TARGET_ALL,
-                                                                               &rec);
+        return sim.Get<NvAPI_GPU_SetCoolerLevels_t>(nvid::GPU_SetCoolerLevels)(gpus[gpu],
+                                                                               NVAPI_COOLER_TARGET_ALL, &rec);
     }
     NvAPI_Status SetOffsets(int gpu, NvS32 gfx, NvS32 mem)
     {
@@ -71,52 +71,72 @@ TEST_F(SimDriver, RefusesVersionWordsItDoesNotKnow)
     using S = const test::SimLibrary&;
     using H = NvPhysicalGpuHandle;
     const VersionCase cases[] = {
-        {"clock frequencies", 0, {0x20108},
+        {"clock frequencies",
+         0,
+         {0x20108},
          [](S s, H h, NvU32 v) {
              return CallWith<NV_GPU_CLOCK_FREQUENCIES, NvAPI_GPU_GetAllClockFrequencies_t>(
                  s, nvid::GPU_GetAllClockFrequencies, v, h);
          }},
-        {"perf clocks", 1, {0x12A74},
+        {"perf clocks",
+         1,
+         {0x12A74},
          [](S s, H h, NvU32 v) {
-             return CallWith<NV_GPU_PERF_CLOCKS, NvAPI_GPU_GetPerfClocks_t>(s, nvid::GPU_GetPerfClocks, v, h, 0u);
+             return CallWith<NV_GPU_PERF_CLOCKS, NvAPI_GPU_GetPerfClocks_t>(s, nvid::GPU_GetPerfClocks, v, h,
+                                                                            0u);
          }},
-        {"pstates", 1, {0x22494, 0x11890},
+        {"pstates",
+         1,
+         {0x22494, 0x11890},
          [](S s, H h, NvU32 v) {
-             return CallWith<NV_GPU_PERF_PSTATES_INFO_V2, NvAPI_GPU_GetPstatesInfo_t>(s, nvid::GPU_GetPstatesInfo,
-                                                                                       v, h);
+             return CallWith<NV_GPU_PERF_PSTATES_INFO_V2, NvAPI_GPU_GetPstatesInfo_t>(
+                 s, nvid::GPU_GetPstatesInfo, v, h);
          }},
-        {"pstates 2.0", 0, {0x11C94},
+        {"pstates 2.0",
+         0,
+         {0x11C94},
          [](S s, H h, NvU32 v) {
-             return CallWith<NV_GPU_PERF_PSTATES20_INFO, NvAPI_GPU_GetPstates20_t>(s, nvid::GPU_GetPstates20, v, h);
+             return CallWith<NV_GPU_PERF_PSTATES20_INFO, NvAPI_GPU_GetPstates20_t>(s, nvid::GPU_GetPstates20,
+                                                                                   v, h);
          }},
-        {"thermal", 0, {0x20044, 0x10044},
+        {"thermal",
+         0,
+         {0x20044, 0x10044},
          [](S s, H h, NvU32 v) {
              return CallWith<NV_GPU_THERMAL_SETTINGS, NvAPI_GPU_GetThermalSettings_t>(
                  s, nvid::GPU_GetThermalSettings, v, h, NVAPI_THERMAL_TARGET_ALL);
          }},
-        {"cooler settings", 0, {0x30508, 0x10098, 0x103C8},
+        {"cooler settings",
+         0,
+         {0x30508, 0x10098, 0x103C8},
          [](S s, H h, NvU32 v) {
              return CallWith<NV_GPU_COOLER_SETTINGS, NvAPI_GPU_GetCoolerSettings_t>(
                  s, nvid::GPU_GetCoolerSettings, v, h, NVAPI_COOLER_TARGET_ALL);
          }},
-        {"power info", 0, {0x100B8},
+        {"power info",
+         0,
+         {0x100B8},
          [](S s, H h, NvU32 v) {
              return CallWith<NV_GPU_POWER_POLICIES_INFO, NvAPI_GPU_ClientPowerPoliciesGetInfo_t>(
                  s, nvid::GPU_ClientPowerPoliciesGetInfo, v, h);
          }},
-        {"power status", 0, {0x10048},
+        {"power status",
+         0,
+         {0x10048},
          [](S s, H h, NvU32 v) {
              return CallWith<NV_GPU_POWER_POLICIES_STATUS, NvAPI_GPU_ClientPowerPoliciesGetStatus_t>(
                  s, nvid::GPU_ClientPowerPoliciesGetStatus, v, h);
          }},
     };
-    const NvU32 foreign[] = {0, 0x10108, 0x30108, 0x22495, 0x21C94, 0x30044, 0x20508, 0x200B8, 0x20048, 0xFFFFFFFF};
+    const NvU32 foreign[] = {0,       0x10108, 0x30108, 0x22495, 0x21C94,
+                             0x30044, 0x20508, 0x200B8, 0x20048, 0xFFFFFFFF};
     for (const VersionCase& c : cases) {
         for (NvU32 v : c.accepted)
             EXPECT_EQ(c.call(sim, gpus[c.gpu], v), NVAPI_OK) << c.name << " " << std::hex << v;
         for (NvU32 v : foreign) {
             if (std::find(c.accepted.begin(), c.accepted.end(), v) == c.accepted.end()) {
-                EXPECT_EQ(c.call(sim, gpus[c.gpu], v), NVAPI_INCOMPATIBLE_STRUCT_VERSION) << c.name << " " << v;
+                EXPECT_EQ(c.call(sim, gpus[c.gpu], v), NVAPI_INCOMPATIBLE_STRUCT_VERSION)
+                    << c.name << " " << v;
             }
         }
     }
@@ -127,11 +147,11 @@ TEST_F(SimDriver, RefusesVersionWordsItDoesNotKnow)
 TEST_F(SimDriver, FamiliesAnswerOnlyTheirOwnInterfaces)
 {
     // Offset card: no legacy pstates or perf clocks; clock card: no pstates 2.0 or power policies.
-    EXPECT_EQ((CallWith<NV_GPU_PERF_PSTATES_INFO_V2, NvAPI_GPU_GetPstatesInfo_t>(sim, nvid::GPU_GetPstatesInfo,
-                                                                                 0x22494, gpus[0])),
+    EXPECT_EQ((CallWith<NV_GPU_PERF_PSTATES_INFO_V2, NvAPI_GPU_GetPstatesInfo_t>(
+                  sim, nvid::GPU_GetPstatesInfo, 0x22494, gpus[0])),
               NVAPI_NOT_SUPPORTED);
-    EXPECT_EQ((CallWith<NV_GPU_PERF_PSTATES20_INFO, NvAPI_GPU_GetPstates20_t>(sim, nvid::GPU_GetPstates20, 0x11C94,
-                                                                               gpus[1])),
+    EXPECT_EQ((CallWith<NV_GPU_PERF_PSTATES20_INFO, NvAPI_GPU_GetPstates20_t>(sim, nvid::GPU_GetPstates20,
+                                                                              0x11C94, gpus[1])),
               NVAPI_NOT_SUPPORTED);
     EXPECT_EQ((CallWith<NV_GPU_POWER_POLICIES_INFO, NvAPI_GPU_ClientPowerPoliciesGetInfo_t>(
                   sim, nvid::GPU_ClientPowerPoliciesGetInfo, 0x100B8, gpus[1])),
@@ -179,7 +199,8 @@ TEST_F(SimDriver, FaultsFailAlwaysForTheNextCallsOrForOneVersionWord)
     ctl->injectFault(nvid::GPU_GetFullName, kSimFaultAlways, 0, NVAPI_NOT_SUPPORTED);
     NvAPI_ShortString name = {};
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(sim.Get<NvAPI_GPU_GetFullName_t>(nvid::GPU_GetFullName)(gpus[0], name), NVAPI_NOT_SUPPORTED);
+        EXPECT_EQ(sim.Get<NvAPI_GPU_GetFullName_t>(nvid::GPU_GetFullName)(gpus[0], name),
+                  NVAPI_NOT_SUPPORTED);
     ctl->clearFaults();
     EXPECT_EQ(sim.Get<NvAPI_GPU_GetFullName_t>(nvid::GPU_GetFullName)(gpus[0], name), NVAPI_OK);
     // A faulted write is still a write the program made.
@@ -247,7 +268,8 @@ TEST_F(SimDriver, CardStateLivesForTheSessionAndTheFrameTargetInTheBaseProfile)
     EXPECT_EQ(sim.Get<NvAPI_DRS_DestroySession_t>(nvid::DRS_DestroySession)(session), NVAPI_INVALID_HANDLE);
     const char* config = std::getenv("XDG_CONFIG_HOME");
     ASSERT_NE(config, nullptr);
-    EXPECT_NE(test::TempDir::Read(std::string(config) + "/korvax-simgpu/base-profile").find("0x10834FEE = 0xF000003C"),
+    EXPECT_NE(test::TempDir::Read(std::string(config) + "/korvax-simgpu/base-profile")
+                  .find("0x10834FEE = 0xF000003C"),
               std::string::npos);
 
     test::TempDir dir;

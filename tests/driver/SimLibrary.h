@@ -18,7 +18,10 @@ inline std::string BinDir()
     return dir ? dir : ".";
 }
 
-inline std::string SimLibraryPath() { return BinDir() + "/libkorvax-simgpu.so"; }
+inline std::string SimLibraryPath()
+{
+    return BinDir() + "/libkorvax-simgpu.so";
+}
 
 // One loaded copy of a driver library (dlopen of the same path shares one instance).
 class SimLibrary
@@ -39,11 +42,7 @@ public:
     SimLibrary& operator=(const SimLibrary&) = delete;
 
     bool Loaded() const { return m_query != nullptr; }
-    template <typename Fn>
-    Fn Get(NvU32 id) const
-    {
-        return reinterpret_cast<Fn>(m_query(id));
-    }
+    template <typename Fn> Fn Get(NvU32 id) const { return reinterpret_cast<Fn>(m_query(id)); }
     const SimControlApi* Control() const
     {
         return static_cast<const SimControlApi*>(m_query(kSimControlInterfaceId));

@@ -20,8 +20,8 @@ Identity Read(const test::SimLibrary& sim, NvPhysicalGpuHandle h)
     EXPECT_EQ(sim.Get<NvAPI_GPU_GetFullName_t>(nvid::GPU_GetFullName)(h, name), NVAPI_OK);
     id.name = name;
     NvU32 rev = 0;
-    EXPECT_EQ(sim.Get<NvAPI_GPU_GetPCIIdentifiers_t>(nvid::GPU_GetPCIIdentifiers)(h, &id.deviceWord, &id.subSystem,
-                                                                                   &rev, &id.extDevice),
+    EXPECT_EQ(sim.Get<NvAPI_GPU_GetPCIIdentifiers_t>(nvid::GPU_GetPCIIdentifiers)(
+                  h, &id.deviceWord, &id.subSystem, &rev, &id.extDevice),
               NVAPI_OK);
     return id;
 }
@@ -57,9 +57,11 @@ TEST(SimScenario, PresetsShowPlainlySimulatedCards)
     ASSERT_EQ(sim.Start("none"), NVAPI_OK);
     NvPhysicalGpuHandle h[NVAPI_MAX_PHYSICAL_GPUS] = {};
     NvU32 n = 99;
-    EXPECT_EQ(sim.Get<NvAPI_EnumPhysicalGPUs_t>(nvid::EnumPhysicalGPUs)(h, &n), NVAPI_NVIDIA_DEVICE_NOT_FOUND);
+    EXPECT_EQ(sim.Get<NvAPI_EnumPhysicalGPUs_t>(nvid::EnumPhysicalGPUs)(h, &n),
+              NVAPI_NVIDIA_DEVICE_NOT_FOUND);
     NvDisplayHandle d = nullptr;
-    EXPECT_EQ(sim.Get<NvAPI_EnumNvidiaDisplayHandle_t>(nvid::EnumNvidiaDisplayHandle)(0, &d), NVAPI_END_ENUMERATION);
+    EXPECT_EQ(sim.Get<NvAPI_EnumNvidiaDisplayHandle_t>(nvid::EnumNvidiaDisplayHandle)(0, &d),
+              NVAPI_END_ENUMERATION);
 }
 
 TEST(SimScenario, FileDescribesEveryIdentityValue)
@@ -92,9 +94,13 @@ TEST(SimScenario, FileDescribesEveryIdentityValue)
     EXPECT_EQ(id.name, "Simulated Test Card");
     EXPECT_EQ(id.subSystem, 0x83431043u);
     NvU32 kb = 0, type = 0, width = 0, loc = 0, cores = 0;
-    EXPECT_EQ(sim.Get<NvAPI_GPU_GetPhysicalFrameBufferSize_t>(nvid::GPU_GetPhysicalFrameBufferSize)(gpus[0], &kb), 0);
+    EXPECT_EQ(
+        sim.Get<NvAPI_GPU_GetPhysicalFrameBufferSize_t>(nvid::GPU_GetPhysicalFrameBufferSize)(gpus[0], &kb),
+        0);
     EXPECT_EQ(sim.Get<NvAPI_GPU_GetRamType_t>(nvid::GPU_GetRamType)(gpus[0], &type), 0);
-    EXPECT_EQ(sim.Get<NvAPI_GPU_GetFBWidthAndLocation_t>(nvid::GPU_GetFBWidthAndLocation)(gpus[0], &width, &loc), 0);
+    EXPECT_EQ(
+        sim.Get<NvAPI_GPU_GetFBWidthAndLocation_t>(nvid::GPU_GetFBWidthAndLocation)(gpus[0], &width, &loc),
+        0);
     EXPECT_EQ(sim.Get<NvAPI_GPU_GetGpuCoreCount_t>(nvid::GPU_GetGpuCoreCount)(gpus[0], &cores), 0);
     EXPECT_EQ(kb, 4096u * 1024);
     EXPECT_EQ(type, 7u);
@@ -148,7 +154,8 @@ TEST(SimScenario, BadFileFailsInitialiseWithOneLineNamingFileAndLine)
         // A driver that failed to start answers nothing.
         NvPhysicalGpuHandle h[NVAPI_MAX_PHYSICAL_GPUS] = {};
         NvU32 n = 0;
-        EXPECT_EQ(sim.Get<NvAPI_EnumPhysicalGPUs_t>(nvid::EnumPhysicalGPUs)(h, &n), NVAPI_API_NOT_INITIALIZED);
+        EXPECT_EQ(sim.Get<NvAPI_EnumPhysicalGPUs_t>(nvid::EnumPhysicalGPUs)(h, &n),
+                  NVAPI_API_NOT_INITIALIZED);
     }
 
     // 65 cards are more than the driver interface can hand out.
@@ -162,7 +169,8 @@ TEST(SimScenario, BadFileFailsInitialiseWithOneLineNamingFileAndLine)
 
     testing::internal::CaptureStderr();
     EXPECT_EQ(sim.Start(dir.file("missing.scenario")), NVAPI_ERROR);
-    EXPECT_EQ(testing::internal::GetCapturedStderr().find("korvax-simgpu: " + dir.file("missing.scenario") + ":0: "),
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("korvax-simgpu: " + dir.file("missing.scenario") +
+                                                          ":0: "),
               0u);
 }
 

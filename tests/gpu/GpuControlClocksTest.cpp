@@ -150,9 +150,9 @@ TEST_F(GpuClocks, PstatesTableFallsBackToTheOlderVersionWord)
     GpuPerfInfo info = {};
     info.nCoreVoltage = 4242;
     EXPECT_EQ(gpu->GetPstateClocks(&info, 0, 0), 0);
-    EXPECT_EQ(info.nGfxClock, 772000u);    // read with the version-1 layout
+    EXPECT_EQ(info.nGfxClock, 772000u); // read with the version-1 layout
     EXPECT_EQ(info.nProcClock, 1544000u);
-    EXPECT_EQ(info.nCoreVoltage, 4242u);   // that layout has no voltages
+    EXPECT_EQ(info.nCoreVoltage, 4242u); // that layout has no voltages
     ctl->injectFault(nvid::GPU_GetPstatesInfo, kSimFaultAlways, 0, NVAPI_NOT_SUPPORTED);
     EXPECT_EQ(gpu->GetPstateClocks(&info, 0, 0), 1);
     EXPECT_EQ(gpu->m_nStatus, NVAPI_NOT_SUPPORTED);
@@ -169,8 +169,9 @@ TEST_F(GpuClocks, SetP0ClocksEditsOnlyWantedDomainsOfP0)
     EXPECT_EQ(gpu->SetP0Clocks(info, -1), 0);
     EXPECT_EQ(EndCapture(), "02 Will set the P0 state voltage = 1000 mv\nSet pState Info(0) NVAPI_OK\n");
     EXPECT_EQ(sim.WriteLog(),
-              std::vector<std::string>{"SetPstates gpu=0 ver=0x22494 P0:0=772000,4=2100000,7=1600000,v0=1000 "
-                                       "P8:0=405000,4=324000,7=810000,v0=925 P12:0=51000,4=135000,7=101000,v0=875 -> 0"});
+              std::vector<std::string>{
+                  "SetPstates gpu=0 ver=0x22494 P0:0=772000,4=2100000,7=1600000,v0=1000 "
+                  "P8:0=405000,4=324000,7=810000,v0=925 P12:0=51000,4=135000,7=101000,v0=875 -> 0"});
 
     // Refused by the driver: 2, with the status recorded.
     info.nGfxClock = 5000000;
@@ -272,7 +273,8 @@ TEST_F(GpuClocks, OffsetFamilyApplyOrderOnSynchronisedGpus)
     for (int g = 0; g < 2; ++g) {
         std::string n = std::to_string(g);
         expected.push_back("SetPstates20 gpu=" + n + " ver=0x11C94 P0:0=100000,4=-50000,v0=0 -> 0");
-        expected.push_back("ClientPowerPoliciesSetStatus gpu=" + n + " ver=0x10048 policy=0 target=110000 -> 0");
+        expected.push_back("ClientPowerPoliciesSetStatus gpu=" + n +
+                           " ver=0x10048 policy=0 target=110000 -> 0");
         expected.push_back("SetCoolerLevels gpu=" + n + " ver=0x100A4 level=40 policy=32 -> 0");
     }
     EXPECT_EQ(sim.WriteLog(), expected);
@@ -295,12 +297,14 @@ TEST_F(GpuClocks, ClockFamilyApplyOrderOnOneGpu)
     EXPECT_EQ(gpu->GetPstateClocks(&back, -1, 0), 0);
     EXPECT_EQ(back.nGfxClock, 800000u);
     EXPECT_EQ(back.nCoreVoltage, 1050u);
-    const std::string rest = " P8:0=405000,4=324000,7=810000,v0=925 P12:0=51000,4=135000,7=101000,v0=875 -> 0";
-    EXPECT_EQ(sim.WriteLog(), (std::vector<std::string>{
-                                  "SetPstates gpu=0 ver=0x22494 P0:0=772000,4=2004000,7=1544000,v0=1050" + rest,
-                                  "SetPstates gpu=0 ver=0x22494 P0:0=800000,4=2100000,7=1600000,v0=1050" + rest,
-                                  "SetCoolerLevels gpu=0 ver=0x100A4 level=60 policy=1 -> 0",
-                              }));
+    const std::string rest =
+        " P8:0=405000,4=324000,7=810000,v0=925 P12:0=51000,4=135000,7=101000,v0=875 -> 0";
+    EXPECT_EQ(sim.WriteLog(),
+              (std::vector<std::string>{
+                  "SetPstates gpu=0 ver=0x22494 P0:0=772000,4=2004000,7=1544000,v0=1050" + rest,
+                  "SetPstates gpu=0 ver=0x22494 P0:0=800000,4=2100000,7=1600000,v0=1050" + rest,
+                  "SetCoolerLevels gpu=0 ver=0x100A4 level=60 policy=1 -> 0",
+              }));
 }
 
 } // namespace

@@ -159,9 +159,11 @@ TEST_F(GpuCooling, FrameRateTargetIsStoredWithTheEnableBits)
     for (const auto& c : cases) {
         ctl->clearWriteLog();
         EXPECT_EQ(gpu->SetFrameRateTarget(c.rate), 0);
-        EXPECT_EQ(sim.WriteLog(), (std::vector<std::string>{"DRS_SetSetting ver=0x13020 setting=0x10834FEE type=0 "
-                                                            "value=" + std::string(c.value) + " -> 0",
-                                                            "DRS_SaveSettings -> 0"}));
+        EXPECT_EQ(sim.WriteLog(),
+                  (std::vector<std::string>{"DRS_SetSetting ver=0x13020 setting=0x10834FEE type=0 "
+                                            "value=" +
+                                                std::string(c.value) + " -> 0",
+                                            "DRS_SaveSettings -> 0"}));
     }
 }
 

@@ -177,9 +177,8 @@ TEST_F(GpuIdentity, RamTypeNames)
     {
         int type;
         const char* text;
-    } cases[] = {{0, "UNKNOWN"}, {1, "SDRAM"}, {2, "DDR1"},  {3, "DDR2"},      {4, "GDDR2"},
-                 {5, "GDDR3"},   {6, "GDDR4"}, {7, "DDR3"},  {8, "GDDR5"},     {9, "before"},
-                 {15, "before"}};
+    } cases[] = {{0, "UNKNOWN"}, {1, "SDRAM"}, {2, "DDR1"},  {3, "DDR2"},   {4, "GDDR2"},  {5, "GDDR3"},
+                 {6, "GDDR4"},   {7, "DDR3"},  {8, "GDDR5"}, {9, "before"}, {15, "before"}};
     test::TempDir dir;
     for (const auto& c : cases) {
         std::string path = dir.file("ram.scenario");

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "gpu/GpuControl.h"
-#include "platform/wnd/ModalHook.h"
 #include "platform/wnd/Messages.h"
+#include "platform/wnd/ModalHook.h"
 #include "tests/driver/SimLibrary.h"
 
 #include <cstdio>

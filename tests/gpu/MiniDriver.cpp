@@ -6,8 +6,14 @@
 
 namespace {
 std::map<unsigned, int> g_queries;
-NvAPI_Status MiniInitialize() { return NVAPI_OK; }
-int QueriesFor(unsigned id) { return g_queries[id]; }
+NvAPI_Status MiniInitialize()
+{
+    return NVAPI_OK;
+}
+int QueriesFor(unsigned id)
+{
+    return g_queries[id];
+}
 } // namespace
 
 constexpr unsigned kQueryCountId = 0x7E570001;

@@ -52,15 +52,18 @@ void PrintStatus(const SimControlApi* ctl)
         std::printf("GPU %d  %s  (device %04X, %s family)\n", i, s.name, s.deviceId,
                     s.offsetFamily ? "offset" : "clock");
         std::printf("  load %3d %%%s   P%u   graphics %u MHz   memory %u MHz", s.loadPercent,
-                    s.loadFixed < 0 ? " (pattern)" : " (fixed)  ", s.pstate, s.gfxKHz / 1000, s.memKHz / 1000);
+                    s.loadFixed < 0 ? " (pattern)" : " (fixed)  ", s.pstate, s.gfxKHz / 1000,
+                    s.memKHz / 1000);
         if (s.procKHz)
             std::printf("   processor %u MHz", s.procKHz / 1000);
-        std::printf("\n  temperature %d C   fan %d %% -> %d %% (%s%s)\n", s.temperatureC, s.fanLevel, s.fanTarget,
+        std::printf("\n  temperature %d C   fan %d %% -> %d %% (%s%s)\n", s.temperatureC, s.fanLevel,
+                    s.fanTarget,
                     s.fanPolicy == static_cast<int>(NVAPI_COOLER_POLICY_MANUAL) ? "manual" : "automatic",
                     s.fanStuck ? ", ignores commands" : "");
         if (s.offsetFamily)
             std::printf("  offsets graphics %+d MHz, memory %+d MHz, voltage %+d mV   power target %u %%\n",
-                        s.gfxDeltaKHz / 1000, s.memDeltaKHz / 1000, s.voltDeltaUV / 1000, s.powerTarget / 1000);
+                        s.gfxDeltaKHz / 1000, s.memDeltaKHz / 1000, s.voltDeltaUV / 1000,
+                        s.powerTarget / 1000);
         else
             std::printf("  P0 graphics %u MHz, memory %u MHz, processor %u MHz, %u mV\n", s.p0GfxKHz / 1000,
                         s.p0MemKHz / 1000, s.p0ProcKHz / 1000, s.p0MilliVolt);
@@ -95,7 +98,8 @@ int main(int argc, char** argv)
     }
     std::string path = LibraryPath();
     void* lib = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    auto query = lib ? reinterpret_cast<NvAPI_QueryInterface_t>(::dlsym(lib, kNvApiQueryInterfaceExport)) : nullptr;
+    auto query =
+        lib ? reinterpret_cast<NvAPI_QueryInterface_t>(::dlsym(lib, kNvApiQueryInterfaceExport)) : nullptr;
     const auto* ctl = query ? static_cast<const SimControlApi*>(query(kSimControlInterfaceId)) : nullptr;
     if (!ctl || ctl->version != kSimControlApiVersion) {
         std::fprintf(stderr, "korvax-simctl: %s is not the simulated driver\n", path.c_str());
