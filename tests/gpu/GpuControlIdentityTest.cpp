@@ -2,6 +2,7 @@
 #include "tests/gpu/GpuTestSupport.h"
 #include "tests/support/TempDir.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -208,6 +209,42 @@ TEST_F(GpuIdentity, SixtyFourCardsFillTheTable)
     WORD v = 0, d = 0, sv = 0, ss = 0;
     EXPECT_EQ(gpu->GetPciIds(63, v, d, sv, ss), 0);
     EXPECT_EQ(d, 0x1080);
+}
+
+} // namespace
+
+namespace {
+
+// Regression: counts from the driver beyond a record's capacity must never be followed outside it.
+TEST_F(GpuIdentity, ExtremeDriverAnswersStayInsideTheRecords)
+{
+    NvApiLoader hostile(test::BinDir() + "/tests/libkorvax-test-hostiledriver.so");
+    GpuControl control(hostile);
+    ASSERT_EQ(control.Initialize(), 0);
+    EXPECT_EQ(control.m_nGpuCount, 64u);
+    EXPECT_EQ(control.m_nDisplayCount, 128u);
+    EXPECT_EQ(control.m_szError[NVAPI_SHORT_STRING_MAX - 1], '\0');
+
+    GpuPerfInfo info = {};
+    BeginCapture();
+    EXPECT_EQ(control.GetCurrentClocks(-1, &info), 0);
+    EXPECT_EQ(control.GetPerfClocks(&info), 0);
+    EXPECT_EQ(control.GetTopPerfClocks(-1, &info), 0);
+    EXPECT_EQ(control.GetPstateClocks(&info, -1, 16), 0);
+    EXPECT_FALSE(std::isfinite(info.fShaderRatio)); // all clocks 0
+    EXPECT_EQ(control.SetP0Voltage(-1, 1000), 0);
+    EXPECT_EQ(control.SetP0Clocks(info, 63), 0);
+    EXPECT_EQ(control.GetPstates20(-1, &info), 0);
+    EXPECT_EQ(control.SetPstates20(info, -1), 0);
+    int temp = 0;
+    EXPECT_EQ(control.GetTemperature(temp, -1), 0);
+    EXPECT_EQ(temp, -273);
+    EXPECT_EQ(control.GetFanLevel(), -1);
+    EXPECT_EQ(control.SetFanLevel(1, 50, -1), 0);
+    EXPECT_EQ(control.GetPowerTarget(&info), 0);
+    EXPECT_EQ(control.SetPowerTarget(info, -1), 0);
+    EXPECT_EQ(control.SetFrameRateTarget(60), 0);
+    EndCapture();
 }
 
 } // namespace
