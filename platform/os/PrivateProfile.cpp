@@ -215,6 +215,43 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
 
 namespace os {
 
+BOOL WritePrivateProfileEntries(LPCSTR section, const ProfileEntry* entries, int count, bool appendBreak,
+                                LPCSTR file)
+{
+    if (!section || !file || !*file || count < 0 || (count > 0 && !entries))
+        return FALSE;
+    LockedFile locked(ResolvePath(file));
+    std::string text;
+    if (!locked.ok() || !locked.Read(text))
+        return FALSE;
+    bool allStored = true, changed = false;
+    for (int i = 0; i < count; ++i) {
+        if (!entries[i].key) { // deleting a section is not a key write
+            allStored = false;
+            continue;
+        }
+        switch (profile::Edit(text, section, entries[i].key, entries[i].value)) {
+        case profile::EditResult::Changed:
+            changed = true;
+            break;
+        case profile::EditResult::Refused:
+            allStored = false;
+            break;
+        case profile::EditResult::Unchanged:
+            break;
+        }
+    }
+    if (appendBreak) {
+        text += profile::LineBreakOf(text);
+        changed = true;
+    }
+    if (!changed) {
+        locked.DiscardIfCreated();
+        return allStored ? TRUE : FALSE;
+    }
+    return locked.Replace(text) && allStored ? TRUE : FALSE;
+}
+
 BOOL AppendPrivateProfileLineBreak(LPCSTR file)
 {
     if (!file || !*file)

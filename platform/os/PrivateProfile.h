@@ -19,6 +19,18 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
 
 namespace os {
 
+// Several keys of one section written as one read-modify-write: the same text as writing them one by
+// one with WritePrivateProfileStringA in this order (and then appending a line break when asked),
+// but the file is replaced once, so a killed writer leaves all of them or none. Returns FALSE when
+// any key could not be stored (the others still are) or the file could not be written.
+struct ProfileEntry
+{
+    LPCSTR key;
+    LPCSTR value;
+};
+BOOL WritePrivateProfileEntries(LPCSTR section, const ProfileEntry* entries, int count, bool appendBreak,
+                                LPCSTR file);
+
 // Appends one line break (the file's own kind) at the end of the file, under the same lock and
 // atomic replacement as the profile writes. Creates the file when it is missing.
 BOOL AppendPrivateProfileLineBreak(LPCSTR file);

@@ -94,18 +94,17 @@ int IniFile::WriteSlots(IniSection& rec, const int* slots, int count, bool appen
     if (!GetFullPath(path) || !CanWrite(path))
         return 1;
     Terminate(rec.szSection);
-    bool ok = true;
+    os::ProfileEntry entries[kIniSlots];
     for (int i = 0; i < count; ++i) {
         int s = slots[i];
         Terminate(rec.szKey[s]);
         std::snprintf(rec.szValue[s], kIniTextSize, "%d", rec.nValue[s]);
-        ok = WritePrivateProfileStringA(rec.szSection, rec.szKey[s], rec.szValue[s], path) && ok;
+        entries[i] = {rec.szKey[s], rec.szValue[s]};
     }
-    // The line break goes through the profile layer too: the keys above replaced the file, so a
-    // stream opened before them would write into the old one.
-    if (appendBreak)
-        ok = os::AppendPrivateProfileLineBreak(path) && ok;
-    return ok ? 0 : 1;
+    // One read-modify-write for the whole section and its line break: the same text as one profile
+    // write per key, but a killed writer leaves all of the section or none of it, and the line break
+    // lands at the end of exactly the file these keys produced.
+    return os::WritePrivateProfileEntries(rec.szSection, entries, count, appendBreak, path) ? 0 : 1;
 }
 
 int IniFile::ReadSlots(IniSection& rec, const int* slots, int count)
@@ -156,10 +155,8 @@ int IniFile::WriteKey(IniKey rec, int radix, bool appendBreak)
         std::snprintf(rec.szValue, kIniTextSize, "%04X", static_cast<unsigned>(rec.nValue));
     else if (radix == 10)
         std::snprintf(rec.szValue, kIniTextSize, "%d", rec.nValue);
-    bool ok = WritePrivateProfileStringA(rec.szSection, rec.szKey, rec.szValue, path);
-    if (appendBreak)
-        ok = os::AppendPrivateProfileLineBreak(path) && ok;
-    return ok ? 0 : 1;
+    const os::ProfileEntry entry = {rec.szKey, rec.szValue};
+    return os::WritePrivateProfileEntries(rec.szSection, &entry, 1, appendBreak, path) ? 0 : 1;
 }
 
 int IniFile::ReadKey(IniKey& rec)

@@ -225,6 +225,33 @@ TEST(WritePrivateProfileString, FailsWithoutWriteRightsAndKeepsTheFile)
     EXPECT_FALSE(WritePrivateProfileStringA("A", "x", "1", dir.file("no/such/folder.ini").c_str()));
 }
 
+TEST(WritePrivateProfileEntries, SameTextAsOneWritePerKeyThenTheLineBreak)
+{
+    const os::ProfileEntry entries[] = {{"EngineClock", "600"},
+                                        {"x=bad", "1"},
+                                        {"ShaderClock", "1200"},
+                                        {"engineclock", "601"},
+                                        {"Gone", nullptr}};
+    const std::string befores[] = {"", "[Default]\nGone=1\nShaderClock=5\n\n[Other]\nk=1", "[A]\r\nk=1\r\n"};
+    TempDir dir;
+    for (const std::string& before : befores) {
+        SCOPED_TRACE(before);
+        for (bool appendBreak : {false, true}) {
+            TempDir::Write(dir.file("one.ini"), before);
+            TempDir::Write(dir.file("each.ini"), before);
+            EXPECT_FALSE(os::WritePrivateProfileEntries("Default", entries, 5, appendBreak,
+                                                        dir.file("one.ini").c_str()))
+                << "one key was refused";
+            for (const os::ProfileEntry& e : entries)
+                WritePrivateProfileStringA("Default", e.key, e.value, dir.file("each.ini").c_str());
+            if (appendBreak)
+                os::AppendPrivateProfileLineBreak(dir.file("each.ini").c_str());
+            EXPECT_EQ(TempDir::Read(dir.file("one.ini")), TempDir::Read(dir.file("each.ini")));
+        }
+    }
+    EXPECT_TRUE(os::WritePrivateProfileEntries("Default", entries, 1, false, dir.file("one.ini").c_str()));
+}
+
 TEST(AppendPrivateProfileLineBreak, UsesTheFilesLineBreak)
 {
     TempDir dir;
