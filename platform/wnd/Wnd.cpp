@@ -276,6 +276,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     old->m_hWnd = nullptr;
     old->m_hRgn = nullptr;
     old->m_children.clear();
+    TakeOverState(old);
     if (old->m_bLayerOwned)
         delete old;
     PreSubclassWindow();
@@ -317,6 +318,7 @@ HWND CWnd::UnsubclassWindow()
     m_native = nullptr;
     m_hWnd = nullptr;
     m_hRgn = nullptr;
+    plain->TakeOverState(this);
     return h;
 }
 
@@ -866,6 +868,9 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const
             stops.push_back(c);
     if (stops.empty())
         return nullptr;
+    // A control's own child (a combo box's edit field) stands for the control.
+    while (control && control->GetParent() && control->GetParent() != this)
+        control = control->GetParent();
     auto it = std::find(stops.begin(), stops.end(), control);
     if (it == stops.end()) {
         // A control that is no tab stop itself: the next one after it in creation order.

@@ -171,6 +171,10 @@ public:
 protected:
     // Called by the layer when the widget is created, before WM_CREATE handling.
     virtual void OnNativeCreated() {}
+    // Called on the object taking a window over (SubclassWindow, UnsubclassWindow) with the object
+    // that handled it until then, before that one goes: a class with state of its own beyond
+    // CWnd's (items, child objects) moves it here.
+    virtual void TakeOverState(CWnd* previous) { (void)previous; }
 
 private:
     friend class wnd::NativeWindow;
