@@ -260,7 +260,9 @@ StockObjects& Stock()
     return *s;
 }
 
-// The classic Windows scheme: the program's colours read from the system are fixed.
+// Fixed system colours: the classic Windows scheme, except the 3-D (button) colours, which follow
+// the skin's dark charcoal so that what a control fills or frames with them sits on the skin
+// (a pressed icon button shows its face colour along two edges).
 constexpr COLORREF kSysColors[] = {
     RGB(212, 208, 200), // COLOR_SCROLLBAR
     RGB(58, 110, 165),  // COLOR_BACKGROUND
@@ -277,14 +279,14 @@ constexpr COLORREF kSysColors[] = {
     RGB(128, 128, 128), // COLOR_APPWORKSPACE
     RGB(10, 36, 106),   // COLOR_HIGHLIGHT
     RGB(255, 255, 255), // COLOR_HIGHLIGHTTEXT
-    RGB(212, 208, 200), // COLOR_BTNFACE
-    RGB(128, 128, 128), // COLOR_BTNSHADOW
-    RGB(128, 128, 128), // COLOR_GRAYTEXT
-    RGB(0, 0, 0),       // COLOR_BTNTEXT
+    RGB(30, 31, 34),    // COLOR_BTNFACE
+    RGB(14, 15, 17),    // COLOR_BTNSHADOW
+    RGB(110, 110, 110), // COLOR_GRAYTEXT
+    RGB(200, 200, 200), // COLOR_BTNTEXT
     RGB(212, 208, 200), // COLOR_INACTIVECAPTIONTEXT
-    RGB(255, 255, 255), // COLOR_BTNHIGHLIGHT
-    RGB(64, 64, 64),    // COLOR_3DDKSHADOW
-    RGB(212, 208, 200), // COLOR_3DLIGHT
+    RGB(96, 98, 104),   // COLOR_BTNHIGHLIGHT
+    RGB(0, 0, 0),       // COLOR_3DDKSHADOW
+    RGB(58, 60, 64),    // COLOR_3DLIGHT
     RGB(0, 0, 0),       // COLOR_INFOTEXT
     RGB(255, 255, 225), // COLOR_INFOBK
 };

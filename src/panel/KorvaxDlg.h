@@ -38,6 +38,13 @@ public:
     // The card's name, a tab and its memory ("2048 MB   GDDR5"; nothing when the size is 0).
     CString BuildCardLine();
 
+    // The configuration file: loaded at start, or created on the first start; the card's own
+    // values stored once the rows hold them.
+    void InitConfigOffset();
+    void InitConfigClock();
+    void SaveDefaultsOffset();
+    void SaveDefaultsClock();
+
     HICON m_hIcon;
     CString m_strAppDir;
     CString m_strResourceDir;

@@ -59,6 +59,16 @@ BOOL CKorvaxDlg::OnInitDialog()
 
     m_lblCardInfo.SetWindowText(BuildCardLine());
 
+    if (m_nFamily == kFamilyOffset) {
+        InitConfigOffset();
+        if (!m_bCfgInitialized)
+            SaveDefaultsOffset();
+    } else {
+        InitConfigClock();
+        if (!m_bCfgInitialized)
+            SaveDefaultsClock();
+    }
+
     if (m_nMode == kModeEasy) {
         ShowEasyControls(TRUE);
         ShowAdvanceControls(FALSE);

@@ -4,6 +4,8 @@
 #include "tests/controls/ControlsFixture.h"
 #include "tests/support/WndHarness.h"
 
+#include <QImageWriter>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,10 +127,26 @@ TEST_F(ButtonST, ClickingTakesTheFocusAndDisablingHandsItOn)
 
 TEST_F(ButtonST, ADisabledButtonDrawsItsIconEmbossedNotInColour)
 {
+    // A green block on a transparent ground: the disabled look keeps its shape, without colour.
+    QImage shape(10, 10, QImage::Format_ARGB32);
+    shape.fill(Qt::transparent);
+    for (int y = 3; y < 7; ++y)
+        for (int x = 3; x < 7; ++x)
+            shape.setPixel(x, y, qRgb(0, 255, 0));
+    const std::string path = dir.file("shape.ico");
+    QImageWriter(QString::fromStdString(path), "ico").write(shape);
+    ASSERT_EQ(wnd.a.SetIcon(path.c_str(), path.c_str()), 0);
+
+    const QImage enabled = Button();
     wnd.a.EnableWindow(FALSE);
-    const QRgb centre = test::PixelAt(Button(), 19, 14);
-    EXPECT_NE(centre, qRgb(0, 255, 0) & 0xFFFFFF);
-    EXPECT_EQ(qRed(centre), qGreen(centre)) << "the disabled look is grey";
+    const QImage disabled = Button();
+    EXPECT_NE(test::PixelAt(disabled, 19, 14), test::PixelAt(enabled, 19, 14)) << "the icon is drawn differently";
+    EXPECT_NE(test::PixelAt(disabled, 19, 14), test::PixelAt(disabled, 2, 2)) << "and its shape still shows";
+    for (int y = 0; y < disabled.height(); ++y)
+        for (int x = 0; x < disabled.width(); ++x) {
+            const QRgb p = test::PixelAt(disabled, x, y);
+            ASSERT_LE(std::abs(qGreen(p) - qRed(p)), 8) << "grey, not green, at " << x << "," << y;
+        }
 }
 
 TEST_F(ButtonST, TheCaptionIsNeverDrawnAndTheStyleBecomesOwnerDraw)

@@ -35,6 +35,20 @@ TEST_F(PanelTest, OffsetCardOpensInEasyModeWithItsCardLineAndTimers)
         EXPECT_EQ(wnd::TimerQueue::Interval(dlg->m_hWnd, id), period) << "timer " << id;
 }
 
+TEST_F(PanelTest, TheFirstStartCreatesTheCardsConfigurationBesideTheProgramAndTheNextOneKeepsIt)
+{
+    Open("offset");
+    const std::string path = appDir.file("Korv_DID1180.cfg");
+    const std::string first = test::TempDir::Read(path);
+    for (const char* section : {"[Korv]", "[Windows Startup]", "[Default]", "[Start_OC]", "[Profile1]"})
+        EXPECT_NE(first.find(section), std::string::npos) << section;
+    EXPECT_NE(first.find("Initialized=1"), std::string::npos);
+    dlg.reset();
+    Open("offset");
+    EXPECT_EQ(test::TempDir::Read(path), first);
+    EXPECT_TRUE(shown.empty());
+}
+
 TEST_F(PanelTest, TheDeviceIdDecidesTheFamilyAndNamesTheConfigurationFile)
 {
     struct Case

@@ -97,12 +97,12 @@ TEST(MemoryDc, StockObjectsSurviveDeleteObject)
     EXPECT_NE(GetObjectType(GetSysColorBrush(COLOR_WINDOW)), 0u);
 }
 
-TEST(MemoryDc, SystemColoursAreTheClassicScheme)
+TEST(MemoryDc, SystemColoursAreClassicWithTheSkinsDarkButtonFaces)
 {
-    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));
-    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), RGB(128, 128, 128));
-    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), RGB(255, 255, 255));
-    EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), RGB(64, 64, 64));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(30, 31, 34));
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), RGB(14, 15, 17));
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), RGB(96, 98, 104));
+    EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), RGB(0, 0, 0));
     EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), RGB(0, 0, 0));
     EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(10, 36, 106));
 }
