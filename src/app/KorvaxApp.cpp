@@ -39,6 +39,12 @@ private:
 
 CKorvaxApp::CKorvaxApp() : CWinApp("Korvax") {}
 
+CKorvaxApp::~CKorvaxApp()
+{
+    if (m_hInstanceMutex)
+        CloseHandle(m_hInstanceMutex);
+}
+
 bool CKorvaxApp::Ask(const char* text)
 {
     CDlgMsg dlg;
@@ -59,8 +65,10 @@ BOOL CKorvaxApp::InitInstance()
         InstallScriptedAnswers(&dlg);
 
     // Presence marker only: never waited on, held until the process ends.
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
-    if (!mutex) {
+    if (m_hInstanceMutex)
+        CloseHandle(m_hInstanceMutex);
+    m_hInstanceMutex = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    if (!m_hInstanceMutex) {
         Ask("Initialize Mutex  failed!");
         wnd::SetModalHook(nullptr);
         return FALSE;

@@ -10,6 +10,7 @@ class CKorvaxApp : public CWinApp
 {
 public:
     CKorvaxApp();
+    ~CKorvaxApp() override;
 
     // A scripted run: after start-up, write the main window as a PNG to this path and end.
     // Every modal dialog is then answered with its default button and its text goes to stderr.
@@ -25,6 +26,9 @@ private:
     static bool Ask(const char* text);
     void InstallScriptedAnswers(CWnd* mainWnd);
 
+    // The single-instance marker, held for as long as the application object lives (the whole
+    // process for the program's one object).
+    HANDLE m_hInstanceMutex = nullptr;
     std::string m_strScreenshotPath;
     bool m_bReportFirstPaint = false;
     bool m_bScreenshotFailed = false;
