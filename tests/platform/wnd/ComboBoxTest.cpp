@@ -2,6 +2,7 @@
 // keys, typing in the edit field, what the parent is told, and a dialog's combo box keeping its
 // items and edit field when a member object takes it over.
 #include "platform/wnd/ComboBox.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/wnd/Dialog.h"
 #include "platform/wnd/DialogTemplate.h"
 #include "tests/support/WndHarness.h"
@@ -148,6 +149,19 @@ TEST_F(ComboBox, TheMouseDropsTheListAndChoosesAnItem)
     list->GetWindowRect(&listRect);
     EXPECT_EQ(listRect, CRect(comboRect.left, comboRect.bottom, comboRect.right,
                               comboRect.bottom + 3 * CComboBox::kItemHeight + 2));
+
+    // The selected row is highlighted at first; then the row under the pointer, choosing nothing yet.
+    auto highlighted = [list](int row) {
+        const QImage shown = test::Render(list);
+        const COLORREF c = GetSysColor(COLOR_HIGHLIGHT);
+        return test::PixelAt(shown, shown.width() - 3, 1 + row * CComboBox::kItemHeight + 2) ==
+               (qRgb(GetRValue(c), GetGValue(c), GetBValue(c)) & 0xFFFFFF);
+    };
+    EXPECT_TRUE(highlighted(0));
+    test::MouseMove(list, 10, 1 + CComboBox::kItemHeight + 5);
+    EXPECT_FALSE(highlighted(0));
+    EXPECT_TRUE(highlighted(1));
+    EXPECT_EQ(dlg.combo.GetCurSel(), 0);
 
     test::Click(list, 10, 1 + 2 * CComboBox::kItemHeight + 5); // "GPU 3"
     EXPECT_FALSE(dlg.combo.GetDroppedState());
