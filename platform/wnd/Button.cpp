@@ -27,6 +27,13 @@ void CButton::SetButtonStyle(UINT style, BOOL redraw) { SendMessage(BM_SETSTYLE,
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
+void CButton::TakeOverState(CWnd* previous)
+{
+    // A check box keeps its check through subclassing.
+    if (auto* button = dynamic_cast<CButton*>(previous))
+        m_nCheck = button->m_nCheck;
+}
+
 BOOL CButton::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResult)
 {
     if (message == WM_DRAWITEM) {

@@ -35,6 +35,9 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+protected:
+    void TakeOverState(CWnd* previous) override;
+
 private:
     void Paint();
     void Click();

@@ -184,4 +184,14 @@ TEST_F(WindowFixture, SubclassingHandsTheWindowToTheNewObject)
     EXPECT_STREQ(text, "text");
 }
 
+TEST_F(WindowFixture, ACheckBoxKeepsItsCheckWhenSubclassed)
+{
+    CButton plain;
+    ASSERT_TRUE(plain.Create("Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 0, 50, 14), &top, 11));
+    plain.SetCheck(BST_CHECKED);
+    CButton member;
+    ASSERT_TRUE(member.SubclassWindow(plain.m_hWnd));
+    EXPECT_EQ(member.GetCheck(), BST_CHECKED);
+}
+
 } // namespace
