@@ -13,9 +13,9 @@ namespace {
 constexpr NvU32 MHz = 1000;
 constexpr NvU32 kPerCent = 1000; // per cent in per-cent-mille
 
-CardSpec Gtx680()
+CardModel Gtx680()
 {
-    CardSpec c;
+    CardModel c;
     c.name = "Simulated GeForce GTX 680";
     c.offsetFamily = true;
     c.deviceId = 0x1180;
@@ -44,9 +44,9 @@ CardSpec Gtx680()
     return c;
 }
 
-CardSpec Gtx670()
+CardModel Gtx670()
 {
-    CardSpec c = Gtx680();
+    CardModel c = Gtx680();
     c.name = "Simulated GeForce GTX 670";
     c.deviceId = 0x1189;
     c.subSystemId = 0x1000;
@@ -58,9 +58,9 @@ CardSpec Gtx670()
     return c;
 }
 
-CardSpec Gtx580()
+CardModel Gtx580()
 {
-    CardSpec c;
+    CardModel c;
     c.name = "Simulated GeForce GTX 580";
     c.offsetFamily = false;
     c.deviceId = 0x1080;
@@ -80,9 +80,9 @@ CardSpec Gtx580()
     return c;
 }
 
-CardSpec Gtx480()
+CardModel Gtx480()
 {
-    CardSpec c = Gtx580();
+    CardModel c = Gtx580();
     c.name = "Simulated GeForce GTX 480";
     c.deviceId = 0x06C0;
     c.subSystemId = 0x0758;
@@ -238,7 +238,7 @@ private:
             m_pstatesGiven = false;
             return true;
         }
-        CardSpec& c = m_card;
+        CardModel& c = m_card;
         long long v = 0;
         long long r[3] = {};
         const long long kMaxMHz = 5000;
@@ -335,7 +335,7 @@ private:
             if (!m_pstatesGiven)
                 c.pstates.clear();
             m_pstatesGiven = true;
-            for (const PstateSpec& p : c.pstates)
+            for (const PstateModel& p : c.pstates)
                 if (p.id == static_cast<NvU32>(f[0]))
                     return Fail("pstate " + w[0] + " given twice");
             if (c.pstates.size() >= 16)
@@ -378,7 +378,7 @@ private:
             return true;
         if (!m_familySet)
             return Fail("card without a family", m_cardLine);
-        const CardSpec& c = m_card;
+        const CardModel& c = m_card;
         if (c.offsetFamily) {
             if (c.boostKHz < c.baseKHz)
                 return Fail("boost-clock is below base-clock", m_cardLine);
@@ -404,7 +404,7 @@ private:
     bool m_inCard = false;
     bool m_familySet = false;
     bool m_pstatesGiven = false;
-    CardSpec m_card;
+    CardModel m_card;
 };
 
 } // namespace

@@ -8,14 +8,14 @@
 
 namespace sim {
 
-struct PstateSpec
+struct PstateModel
 {
     NvU32 id = 0;
     NvU32 gfxKHz = 0, memKHz = 0, procKHz = 0; // procKHz 0: the pstate lists no processor clock
     NvU32 milliVolt = 0;
 };
 
-struct CardSpec
+struct CardModel
 {
     std::string name;
     bool offsetFamily = true; // pstates 2.0 offsets and a power policy; else a legacy pstates table
@@ -33,7 +33,7 @@ struct CardSpec
     bool powerInfoValid = true; // a driver whose power-policies answer carries a valid flag of 0
 
     // Clock family: pstates from the fastest (P0) down; perf levels run from slowest to fastest.
-    std::vector<PstateSpec> pstates;
+    std::vector<PstateModel> pstates;
     NvU32 perfLevels = 1;
 
     // Both families.
@@ -45,7 +45,7 @@ struct CardSpec
 struct Scenario
 {
     std::string key; // preset name or file path; card state saved for another scenario is not reused
-    std::vector<CardSpec> cards;
+    std::vector<CardModel> cards;
     NvU32 displays = 1;
     NvU32 driverVersion = 30142;
 };

@@ -18,7 +18,7 @@ constexpr double kIdleLoad = 0.05;
 constexpr double kBusyLoad = 0.15; // above this the card leaves its idle pstate
 } // namespace
 
-SimCard::SimCard(const CardSpec& spec, int index) : m_spec(spec), m_index(index)
+SimCard::SimCard(const CardModel& model, int index) : m_model(model), m_index(index)
 {
     ResetSettings();
 }
@@ -26,9 +26,9 @@ SimCard::SimCard(const CardSpec& spec, int index) : m_spec(spec), m_index(index)
 void SimCard::ResetSettings()
 {
     m_settings = CardSettings{};
-    m_settings.powerTarget = m_spec.powerDefault;
-    m_settings.fanManualLevel = m_spec.fanMin;
-    m_settings.pstates = m_spec.pstates;
+    m_settings.powerTarget = m_model.powerDefault;
+    m_settings.fanManualLevel = m_model.fanMin;
+    m_settings.pstates = m_model.pstates;
 }
 
 double SimCard::Load() const
@@ -51,21 +51,21 @@ double SimCard::Load() const
 double SimCard::PowerPercent(double load) const
 {
     double demand = 15.0 + 85.0 * load;
-    if (m_spec.offsetFamily && m_settings.powerTarget > 0)
+    if (m_model.offsetFamily && m_settings.powerTarget > 0)
         demand = std::min(demand, m_settings.powerTarget / 1000.0);
     return demand;
 }
 
 double SimCard::AutoFanTarget() const
 {
-    double target = m_spec.fanMin + (m_temperature - 45.0) * 2.0;
-    return std::clamp(target, static_cast<double>(m_spec.fanMin), static_cast<double>(m_spec.fanMax));
+    double target = m_model.fanMin + (m_temperature - 45.0) * 2.0;
+    return std::clamp(target, static_cast<double>(m_model.fanMin), static_cast<double>(m_model.fanMax));
 }
 
 void SimCard::Step(double dtMs)
 {
     double power = PowerPercent(Load());
-    double equilibrium = m_spec.ambientC + 0.55 * power * (1.4 - 0.7 * m_fanLevel / 100.0);
+    double equilibrium = m_model.ambientC + 0.55 * power * (1.4 - 0.7 * m_fanLevel / 100.0);
     m_temperature += (equilibrium - m_temperature) * (1.0 - std::exp(-dtMs / kThermalTimeMs));
     double target = FanTarget();
     double rate = kFanRatePerStep * dtMs / kStepMs;
@@ -81,10 +81,10 @@ void SimCard::AdvanceTo(std::uint64_t nowMs)
         // Start settled: the temperature of the current load with the fan where it would be.
         m_bStarted = true;
         m_nowMs = nowMs;
-        m_fanLevel = m_spec.fanMin;
+        m_fanLevel = m_model.fanMin;
         for (int i = 0; i < 8; ++i) {
             double power = PowerPercent(Load());
-            m_temperature = m_spec.ambientC + 0.55 * power * (1.4 - 0.7 * m_fanLevel / 100.0);
+            m_temperature = m_model.ambientC + 0.55 * power * (1.4 - 0.7 * m_fanLevel / 100.0);
             m_fanLevel = FanTarget();
         }
         return;
@@ -129,26 +129,26 @@ ClockReading SimCard::Current() const
 {
     ClockReading r;
     double load = Load();
-    if (m_spec.offsetFamily) {
+    if (m_model.offsetFamily) {
         if (load < kBusyLoad) {
             r.pstate = 8;
-            r.gfxKHz = m_spec.idleGfxKHz;
-            r.memKHz = m_spec.idleMemKHz;
+            r.gfxKHz = m_model.idleGfxKHz;
+            r.memKHz = m_model.idleMemKHz;
             return r;
         }
         // Boost goes as far as the power target lets it: full boost while the demand fits.
         double demand = 15.0 + 85.0 * load;
         double allowed = PowerPercent(load);
         double boost = demand > 15.0 ? std::clamp((allowed - 15.0) / (demand - 15.0), 0.0, 1.0) : 1.0;
-        double gfx = static_cast<double>(m_spec.baseKHz) + m_settings.gfxDelta +
-                     (static_cast<double>(m_spec.boostKHz) - m_spec.baseKHz) * boost * load;
-        double mem = static_cast<double>(m_spec.memKHz) + m_settings.memDelta;
+        double gfx = static_cast<double>(m_model.baseKHz) + m_settings.gfxDelta +
+                     (static_cast<double>(m_model.boostKHz) - m_model.baseKHz) * boost * load;
+        double mem = static_cast<double>(m_model.memKHz) + m_settings.memDelta;
         r.pstate = 0;
         r.gfxKHz = static_cast<NvU32>(std::max(0.0, gfx));
         r.memKHz = static_cast<NvU32>(std::max(0.0, mem));
         return r;
     }
-    const std::vector<PstateSpec>& table = m_settings.pstates;
+    const std::vector<PstateModel>& table = m_settings.pstates;
     if (table.empty())
         return r;
     size_t index = 0; // fastest first
@@ -156,7 +156,7 @@ ClockReading SimCard::Current() const
         index = table.size() - 1;
     else if (load < 0.5 && table.size() > 2)
         index = table.size() / 2;
-    const PstateSpec& p = table[index];
+    const PstateModel& p = table[index];
     r.pstate = p.id;
     r.gfxKHz = p.gfxKHz;
     r.memKHz = p.memKHz;
@@ -164,7 +164,7 @@ ClockReading SimCard::Current() const
     return r;
 }
 
-NvU32 SimCard::PstateClock(const PstateSpec& p, NvU32 domain) const
+NvU32 SimCard::PstateClock(const PstateModel& p, NvU32 domain) const
 {
     switch (domain) {
     case NVAPI_GPU_PUBLIC_CLOCK_GRAPHICS:
@@ -181,7 +181,7 @@ NvU32 SimCard::PstateClock(const PstateSpec& p, NvU32 domain) const
 NvU32 SimCard::DomainMin(NvU32 domain) const
 {
     NvU32 lowest = 0;
-    for (const PstateSpec& p : m_spec.pstates) {
+    for (const PstateModel& p : m_model.pstates) {
         NvU32 f = PstateClock(p, domain);
         if (f && (!lowest || f < lowest))
             lowest = f;
@@ -192,7 +192,7 @@ NvU32 SimCard::DomainMin(NvU32 domain) const
 NvU32 SimCard::DomainMax(NvU32 domain) const
 {
     NvU32 highest = 0;
-    for (const PstateSpec& p : m_spec.pstates)
+    for (const PstateModel& p : m_model.pstates)
         highest = std::max(highest, PstateClock(p, domain));
     return highest / 2 * 3;
 }
@@ -202,7 +202,7 @@ size_t SimCard::PstateForLevel(NvU32 level) const
     size_t n = m_settings.pstates.size();
     if (n == 0)
         return 0;
-    size_t fromTop = m_spec.perfLevels > level ? m_spec.perfLevels - 1 - level : 0;
+    size_t fromTop = m_model.perfLevels > level ? m_model.perfLevels - 1 - level : 0;
     return std::min(fromTop, n - 1);
 }
 

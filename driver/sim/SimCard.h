@@ -16,7 +16,7 @@ struct CardSettings
     NvU32 powerTarget = 0;                           // per-cent-mille
     NvU32 fanPolicy = NVAPI_COOLER_POLICY_AUTO;
     NvU32 fanManualLevel = 0;
-    std::vector<PstateSpec> pstates; // the clock family's table as last written
+    std::vector<PstateModel> pstates; // the clock family's table as last written
 };
 
 struct ClockReading
@@ -28,9 +28,9 @@ struct ClockReading
 class SimCard
 {
 public:
-    SimCard(const CardSpec& spec, int index);
+    SimCard(const CardModel& model, int index);
 
-    const CardSpec& Spec() const { return m_spec; }
+    const CardModel& Model() const { return m_model; }
     CardSettings& Settings() { return m_settings; }
     const CardSettings& Settings() const { return m_settings; }
     void ResetSettings();
@@ -43,7 +43,7 @@ public:
     int fixedLoad = -1; // -1 follows the pattern
     int fanStuck = -1;  // -1 as the scenario says, 0 obeys, 1 ignores commands
 
-    bool FanIgnoresCommands() const { return fanStuck == -1 ? m_spec.fanStuck : fanStuck == 1; }
+    bool FanIgnoresCommands() const { return fanStuck == -1 ? m_model.fanStuck : fanStuck == 1; }
     ClockReading Current() const;
     int TemperatureC() const;
     NvU32 FanLevel() const;
@@ -52,7 +52,7 @@ public:
     // Limits the clock family's SetPstates must respect.
     NvU32 DomainMin(NvU32 domain) const;
     NvU32 DomainMax(NvU32 domain) const;
-    NvU32 PstateClock(const PstateSpec& p, NvU32 domain) const;
+    NvU32 PstateClock(const PstateModel& p, NvU32 domain) const;
     // Index into the pstate table for a perf level (level 0 slowest, the top level P0).
     size_t PstateForLevel(NvU32 level) const;
 
@@ -61,7 +61,7 @@ private:
     double AutoFanTarget() const;
     void Step(double dtMs);
 
-    CardSpec m_spec;
+    CardModel m_model;
     int m_index;
     CardSettings m_settings;
     bool m_bStarted = false;

@@ -38,9 +38,9 @@ std::string Hex(NvU32 v)
     return buf;
 }
 
-bool HasProcessorClock(const std::vector<PstateSpec>& table)
+bool HasProcessorClock(const std::vector<PstateModel>& table)
 {
-    return std::any_of(table.begin(), table.end(), [](const PstateSpec& p) { return p.procKHz != 0; });
+    return std::any_of(table.begin(), table.end(), [](const PstateModel& p) { return p.procKHz != 0; });
 }
 
 NvU32 Clamp(NvU32 v, int max)
@@ -186,7 +186,7 @@ NvAPI_Status SimGetDisplayDriverVersion(NvDisplayHandle display, NV_DISPLAY_DRIV
     version->bldChangeListNum = 0;
     CopyText(version->szBuildBranchString,
              "r" + std::to_string(d.CurrentScenario().driverVersion / 100) + "_00");
-    CopyText(version->szAdapterString, d.Cards().empty() ? std::string() : d.Cards()[0].Spec().name);
+    CopyText(version->szAdapterString, d.Cards().empty() ? std::string() : d.Cards()[0].Model().name);
     return NVAPI_OK;
 }
 
@@ -197,7 +197,7 @@ NvAPI_Status SimGetFullName(NvPhysicalGpuHandle gpu, NvAPI_ShortString name)
         return c.status;
     if (!name)
         return NVAPI_INVALID_ARGUMENT;
-    CopyText(name, c.card->Spec().name);
+    CopyText(name, c.card->Model().name);
     return NVAPI_OK;
 }
 
@@ -209,7 +209,7 @@ NvAPI_Status SimGetPCIIdentifiers(NvPhysicalGpuHandle gpu, NvU32* deviceId, NvU3
         return c.status;
     if (!deviceId || !subSystemId || !revisionId || !extDeviceId)
         return NVAPI_INVALID_ARGUMENT;
-    const CardSpec& s = c.card->Spec();
+    const CardModel& s = c.card->Model();
     // The internal device id word: vendor in the low half, device in the high half.
     *deviceId = (s.deviceId << 16) | s.vendorId;
     *subSystemId = (s.subSystemId << 16) | s.subVendorId;
@@ -225,18 +225,18 @@ NvAPI_Status SimGetVbiosVersionString(NvPhysicalGpuHandle gpu, NvAPI_ShortString
         return c.status;
     if (!text)
         return NVAPI_INVALID_ARGUMENT;
-    CopyText(text, c.card->Spec().bios);
+    CopyText(text, c.card->Model().bios);
     return NVAPI_OK;
 }
 
-template <NvU32 Id, NvU32 CardSpec::*Field> NvAPI_Status SimReadWord(NvPhysicalGpuHandle gpu, NvU32* out)
+template <NvU32 Id, NvU32 CardModel::*Field> NvAPI_Status SimReadWord(NvPhysicalGpuHandle gpu, NvU32* out)
 {
     GpuCall c(Id, gpu, 0);
     if (c.Failed())
         return c.status;
     if (!out)
         return NVAPI_INVALID_ARGUMENT;
-    *out = c.card->Spec().*Field;
+    *out = c.card->Model().*Field;
     return NVAPI_OK;
 }
 
@@ -247,7 +247,7 @@ NvAPI_Status SimGetFBWidthAndLocation(NvPhysicalGpuHandle gpu, NvU32* width, NvU
         return c.status;
     if (!width)
         return NVAPI_INVALID_ARGUMENT;
-    *width = c.card->Spec().busWidth;
+    *width = c.card->Model().busWidth;
     if (location)
         *location = 1; // on the card
     return NVAPI_OK;
@@ -267,7 +267,7 @@ NvAPI_Status SimGetAllClockFrequencies(NvPhysicalGpuHandle gpu, NV_GPU_CLOCK_FRE
     NvU32 type = clocks->ClockType & 3;
     if (type > NV_GPU_CLOCK_FREQUENCIES_BOOST_CLOCK)
         return NVAPI_INVALID_ARGUMENT;
-    const CardSpec& s = c.card->Spec();
+    const CardModel& s = c.card->Model();
     const CardSettings& set = c.card->Settings();
     NvU32 gfx = 0, mem = 0, proc = 0;
     if (type == NV_GPU_CLOCK_FREQUENCIES_CURRENT_FREQ) {
@@ -303,12 +303,12 @@ NvAPI_Status SimGetPerfClocks(NvPhysicalGpuHandle gpu, NvU32 level, NV_GPU_PERF_
         return NVAPI_INVALID_ARGUMENT;
     if (clocks->version != NV_GPU_PERF_CLOCKS_VER)
         return NVAPI_INCOMPATIBLE_STRUCT_VERSION;
-    const CardSpec& s = c.card->Spec();
+    const CardModel& s = c.card->Model();
     if (s.offsetFamily)
         return NVAPI_NOT_SUPPORTED;
     if (level >= s.perfLevels)
         return NVAPI_INVALID_ARGUMENT;
-    const std::vector<PstateSpec>& table = c.card->Settings().pstates;
+    const std::vector<PstateModel>& table = c.card->Settings().pstates;
     std::memset(clocks, 0, sizeof(*clocks));
     clocks->version = NV_GPU_PERF_CLOCKS_VER;
     clocks->numLevels = s.perfLevels;
@@ -318,7 +318,7 @@ NvAPI_Status SimGetPerfClocks(NvPhysicalGpuHandle gpu, NvU32 level, NV_GPU_PERF_
                              NVAPI_GPU_PUBLIC_CLOCK_PROCESSOR};
     const NvU32 current[] = {now.memKHz, now.gfxKHz, now.procKHz};
     NvU32 n = HasProcessorClock(s.pstates) ? 3 : 2;
-    const PstateSpec* p = table.empty() ? nullptr : &table[c.card->PstateForLevel(level)];
+    const PstateModel* p = table.empty() ? nullptr : &table[c.card->PstateForLevel(level)];
     for (NvU32 i = 0; i < n; ++i) {
         NV_GPU_PERF_CLOCKS_ENTRY& e = clocks->clocks[i];
         e.domainId = domains[i];
@@ -352,11 +352,11 @@ NvAPI_Status SimGetPstatesInfo(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES_INFO
     NvU32 word = info->version;
     if (word != NV_GPU_PERF_PSTATES_INFO_VER2 && word != NV_GPU_PERF_PSTATES_INFO_VER1)
         return NVAPI_INCOMPATIBLE_STRUCT_VERSION;
-    if (c.card->Spec().offsetFamily)
+    if (c.card->Model().offsetFamily)
         return NVAPI_NOT_SUPPORTED;
-    const std::vector<PstateSpec>& table = c.card->Settings().pstates;
+    const std::vector<PstateModel>& table = c.card->Settings().pstates;
     NvU32 numClocks = HasProcessorClock(table) ? 3 : 2;
-    auto fillClocks = [&](NV_GPU_PSTATE_CLOCK* out, const PstateSpec& p) {
+    auto fillClocks = [&](NV_GPU_PSTATE_CLOCK* out, const PstateModel& p) {
         out[0] = {NVAPI_GPU_PUBLIC_CLOCK_GRAPHICS, 0, p.gfxKHz};
         out[1] = {NVAPI_GPU_PUBLIC_CLOCK_MEMORY, 0, p.memKHz};
         if (numClocks == 3) // a pstate without a processor clock lists the video clock (domain 8) instead
@@ -418,7 +418,7 @@ NvAPI_Status SimSetPstates(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES_INFO_V2*
     }
     if (status == NVAPI_OK && info->version != NV_GPU_PERF_PSTATES_INFO_VER2)
         status = NVAPI_INCOMPATIBLE_STRUCT_VERSION;
-    if (status == NVAPI_OK && c.card->Spec().offsetFamily)
+    if (status == NVAPI_OK && c.card->Model().offsetFamily)
         status = NVAPI_NOT_SUPPORTED;
     if (status == NVAPI_OK &&
         (info->numPstates > NVAPI_MAX_GPU_PERF_PSTATES || info->numClocks > NVAPI_MAX_GPU_PERF_CLOCKS ||
@@ -426,13 +426,13 @@ NvAPI_Status SimSetPstates(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES_INFO_V2*
         status = NVAPI_INVALID_ARGUMENT;
     if (status == NVAPI_OK) {
         SimCard& card = *c.card;
-        std::vector<PstateSpec> table = card.Settings().pstates;
+        std::vector<PstateModel> table = card.Settings().pstates;
         NvU32 lowMv = 1500, highMv = 0;
-        for (const PstateSpec& p : card.Spec().pstates)
+        for (const PstateModel& p : card.Model().pstates)
             lowMv = std::min(lowMv, p.milliVolt), highMv = std::max(highMv, p.milliVolt);
         for (NvU32 i = 0; i < info->numPstates && status == NVAPI_OK; ++i) {
             auto it = std::find_if(table.begin(), table.end(),
-                                   [&](const PstateSpec& p) { return p.id == info->pstates[i].pstateId; });
+                                   [&](const PstateModel& p) { return p.id == info->pstates[i].pstateId; });
             if (it == table.end()) {
                 status = NVAPI_INVALID_ARGUMENT;
                 break;
@@ -479,7 +479,7 @@ NvAPI_Status SimGetPstates20(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES20_INFO
         return NVAPI_INVALID_ARGUMENT;
     if (info->version != NV_GPU_PERF_PSTATES20_INFO_VER)
         return NVAPI_INCOMPATIBLE_STRUCT_VERSION;
-    const CardSpec& s = c.card->Spec();
+    const CardModel& s = c.card->Model();
     if (!s.offsetFamily)
         return NVAPI_NOT_SUPPORTED;
     const CardSettings& set = c.card->Settings();
@@ -559,16 +559,16 @@ NvAPI_Status SimSetPstates20(NvPhysicalGpuHandle gpu, NV_GPU_PERF_PSTATES20_INFO
     }
     if (status == NVAPI_OK && info->version != NV_GPU_PERF_PSTATES20_INFO_VER)
         status = NVAPI_INCOMPATIBLE_STRUCT_VERSION;
-    if (status == NVAPI_OK && !c.card->Spec().offsetFamily)
+    if (status == NVAPI_OK && !c.card->Model().offsetFamily)
         status = NVAPI_NOT_SUPPORTED;
-    if (status == NVAPI_OK && !c.card->Spec().offsetsEditable)
+    if (status == NVAPI_OK && !c.card->Model().offsetsEditable)
         status = NVAPI_NOT_SUPPORTED;
     if (status == NVAPI_OK && (info->numPstates == 0 || info->numPstates > NVAPI_MAX_GPU_PSTATE20_PSTATES ||
                                info->numClocks > NVAPI_MAX_GPU_PSTATE20_CLOCKS ||
                                info->numBaseVoltages > NVAPI_MAX_GPU_PSTATE20_BASE_VOLTAGES))
         status = NVAPI_INVALID_ARGUMENT;
     if (status == NVAPI_OK) {
-        const CardSpec& s = c.card->Spec();
+        const CardModel& s = c.card->Model();
         CardSettings next = c.card->Settings();
         auto inRange = [](NvS32 v, NvS32 lo, NvS32 hi) { return v >= lo && v <= hi; };
         for (NvU32 i = 0; i < info->numPstates && status == NVAPI_OK; ++i) {
@@ -651,7 +651,7 @@ NvAPI_Status SimGetCoolerSettings(NvPhysicalGpuHandle gpu, NvU32 coolerIndex,
         return NVAPI_INVALID_ARGUMENT;
     // Only the size the version word gives is written.
     std::memset(reinterpret_cast<NvU8*>(settings) + 4, 0, (word & 0xFFFF) - 4);
-    const CardSpec& s = c.card->Spec();
+    const CardModel& s = c.card->Model();
     settings->count = 1;
     auto& f = settings->cooler0;
     f.type = 1;       // fan
@@ -686,7 +686,7 @@ NvAPI_Status SimSetCoolerLevels(NvPhysicalGpuHandle gpu, NvU32 coolerIndex, NV_G
     if (status == NVAPI_OK) {
         NvU32 policy = levels->cooler[0].policy;
         NvU32 level = levels->cooler[0].level;
-        const CardSpec& s = c.card->Spec();
+        const CardModel& s = c.card->Model();
         if (policy != NVAPI_COOLER_POLICY_MANUAL && policy != NVAPI_COOLER_POLICY_AUTO)
             status = NVAPI_INVALID_ARGUMENT;
         else if (policy == NVAPI_COOLER_POLICY_MANUAL && (level < s.fanMin || level > s.fanMax))
@@ -713,7 +713,7 @@ NvAPI_Status SimPowerGetInfo(NvPhysicalGpuHandle gpu, NV_GPU_POWER_POLICIES_INFO
         return NVAPI_INVALID_ARGUMENT;
     if (info->version != NV_GPU_POWER_POLICIES_INFO_VER)
         return NVAPI_INCOMPATIBLE_STRUCT_VERSION;
-    const CardSpec& s = c.card->Spec();
+    const CardModel& s = c.card->Model();
     if (!s.offsetFamily)
         return NVAPI_NOT_SUPPORTED;
     std::memset(info, 0, sizeof(*info));
@@ -736,7 +736,7 @@ NvAPI_Status SimPowerGetStatus(NvPhysicalGpuHandle gpu, NV_GPU_POWER_POLICIES_ST
         return NVAPI_INVALID_ARGUMENT;
     if (status->version != NV_GPU_POWER_POLICIES_STATUS_VER)
         return NVAPI_INCOMPATIBLE_STRUCT_VERSION;
-    if (!c.card->Spec().offsetFamily)
+    if (!c.card->Model().offsetFamily)
         return NVAPI_NOT_SUPPORTED;
     if (status->count > NV_POWER_POLICIES_MAX_ENTRIES)
         return NVAPI_INVALID_ARGUMENT;
@@ -765,12 +765,12 @@ NvAPI_Status SimPowerSetStatus(NvPhysicalGpuHandle gpu, NV_GPU_POWER_POLICIES_ST
     }
     if (status == NVAPI_OK && st->version != NV_GPU_POWER_POLICIES_STATUS_VER)
         status = NVAPI_INCOMPATIBLE_STRUCT_VERSION;
-    if (status == NVAPI_OK && !c.card->Spec().offsetFamily)
+    if (status == NVAPI_OK && !c.card->Model().offsetFamily)
         status = NVAPI_NOT_SUPPORTED;
     if (status == NVAPI_OK && (st->count == 0 || st->count > NV_POWER_POLICIES_MAX_ENTRIES))
         status = NVAPI_INVALID_ARGUMENT;
     if (status == NVAPI_OK) {
-        const CardSpec& s = c.card->Spec();
+        const CardModel& s = c.card->Model();
         NvU32 target = c.card->Settings().powerTarget;
         for (NvU32 i = 0; i < st->count && status == NVAPI_OK; ++i) {
             NvU32 p = st->entries[i].power;
@@ -985,7 +985,7 @@ int CtlCardSnapshot(int gpu, SimCardSnapshot* out)
     SimCard& card = d.Cards()[static_cast<size_t>(gpu)];
     d.Tick(&card);
     std::memset(out, 0, sizeof(*out));
-    const CardSpec& s = card.Spec();
+    const CardModel& s = card.Model();
     const CardSettings& set = card.Settings();
     CopyText(out->name, s.name);
     out->deviceId = s.deviceId;
@@ -1075,13 +1075,13 @@ extern "C" __attribute__((visibility("default"))) void* nvapi_QueryInterface(uns
     case nvid::GPU_GetVbiosVersionString:
         return Entry(&SimGetVbiosVersionString);
     case nvid::GPU_GetPhysicalFrameBufferSize:
-        return Entry(&SimReadWord<nvid::GPU_GetPhysicalFrameBufferSize, &CardSpec::memoryKb>);
+        return Entry(&SimReadWord<nvid::GPU_GetPhysicalFrameBufferSize, &CardModel::memoryKb>);
     case nvid::GPU_GetRamType:
-        return Entry(&SimReadWord<nvid::GPU_GetRamType, &CardSpec::ramType>);
+        return Entry(&SimReadWord<nvid::GPU_GetRamType, &CardModel::ramType>);
     case nvid::GPU_GetFBWidthAndLocation:
         return Entry(&SimGetFBWidthAndLocation);
     case nvid::GPU_GetGpuCoreCount:
-        return Entry(&SimReadWord<nvid::GPU_GetGpuCoreCount, &CardSpec::cores>);
+        return Entry(&SimReadWord<nvid::GPU_GetGpuCoreCount, &CardModel::cores>);
     case nvid::GPU_GetAllClockFrequencies:
         return Entry(&SimGetAllClockFrequencies);
     case nvid::GPU_GetPerfClocks:

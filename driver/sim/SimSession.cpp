@@ -521,7 +521,7 @@ void Driver::SaveState(int gpu)
     out << "scenario " << m_scenario.key << "\n";
     out << "card " << s.gfxDelta << " " << s.memDelta << " " << s.voltDelta << " " << s.powerTarget << " "
         << s.fanPolicy << " " << s.fanManualLevel << "\n";
-    for (const PstateSpec& p : s.pstates)
+    for (const PstateModel& p : s.pstates)
         out << "pstate " << p.id << " " << p.gfxKHz << " " << p.memKHz << " " << p.procKHz << " "
             << p.milliVolt << "\n";
     WriteFileAtomically(StatePath(i), out.str());
@@ -550,14 +550,14 @@ void Driver::LoadState()
                     s.fanManualLevel;
                 card = true;
             } else if (tag == "pstate") {
-                PstateSpec p;
+                PstateModel p;
                 w >> p.id >> p.gfxKHz >> p.memKHz >> p.procKHz >> p.milliVolt;
                 s.pstates.push_back(p);
             }
             damaged = !w;
         }
         // A damaged file, or one whose table does not fit the card, leaves the card's defaults.
-        if (card && !damaged && s.pstates.size() == m_cards[i].Spec().pstates.size())
+        if (card && !damaged && s.pstates.size() == m_cards[i].Model().pstates.size())
             m_cards[i].Settings() = s;
     }
 }
