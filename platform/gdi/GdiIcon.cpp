@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <cstring>
+#include <map>
 #include <unordered_map>
 
 using namespace gdi::detail;
@@ -59,15 +60,31 @@ QImage ReadIcon(const QString& path, int cx, int cy, UINT flags)
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage ReadBitmap(const QString& path, int cx, int cy)
+QImage DecodeBitmap(const QString& path)
 {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     QImage img = reader.read();
+    // A loaded bitmap is a device bitmap: colour only, as GDI keeps it.
+    return img.isNull() ? img : img.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage ReadBitmap(const QString& path, int cx, int cy)
+{
+    // The program's own resources never change: each is decoded once (the skin is loaded for
+    // its background and again for its shape). A shared QImage copies itself on first change.
+    static std::map<QString, QImage> decodedResources;
+    QImage img;
+    if (path.startsWith(QLatin1String(":/"))) {
+        auto it = decodedResources.find(path);
+        if (it == decodedResources.end())
+            it = decodedResources.emplace(path, DecodeBitmap(path)).first;
+        img = it->second;
+    } else {
+        img = DecodeBitmap(path);
+    }
     if (img.isNull())
         return img;
-    // A loaded bitmap is a device bitmap: colour only, as GDI keeps it.
-    img = img.convertToFormat(QImage::Format_RGB32);
     if (cx > 0 || cy > 0)
         img = img.scaled(cx > 0 ? cx : img.width(), cy > 0 ? cy : img.height());
     return img;
