@@ -35,7 +35,15 @@ HANDLE CreateMutexA(void*, BOOL, const char* name)
         return nullptr;
     }
     auto* mutex = new MutexObject(fd);
-    // Held by another copy: the handle is still valid, as a Windows named mutex opened twice is.
-    SetLastError(::flock(fd, LOCK_EX | LOCK_NB) != 0 ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    // A named mutex exists while any copy holds a handle to it. Every holder keeps a shared lock;
+    // only the first copy can take the lock exclusively, and it then shares it too, so a copy
+    // started after the first has ended still finds the marker of the second.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        ::flock(fd, LOCK_SH);
+        SetLastError(ERROR_SUCCESS);
+    } else {
+        ::flock(fd, LOCK_SH | LOCK_NB); // held by another copy: the handle is valid all the same
+        SetLastError(ERROR_ALREADY_EXISTS);
+    }
     return static_cast<os::KernelObject*>(mutex);
 }

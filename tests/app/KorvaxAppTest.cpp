@@ -83,6 +83,21 @@ TEST_F(KorvaxAppTest, ASecondCopyAsksAndEndsOnNoOrGoesOnOnYes)
     CloseHandle(first);
 }
 
+TEST_F(KorvaxAppTest, TheMarkerLastsWhileAnyCopyHoldsIt)
+{
+    HANDLE first = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    HANDLE second = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    ASSERT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    CloseHandle(first); // the first copy ends; the second still runs
+    HANDLE third = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    CloseHandle(second);
+    CloseHandle(third);
+    HANDLE alone = CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+    CloseHandle(alone);
+}
+
 TEST_F(KorvaxAppTest, AnUnusableLockFolderEndsTheStartWithItsNotice)
 {
     ::setenv("XDG_RUNTIME_DIR", runtime.file("missing/folder").c_str(), 1);
