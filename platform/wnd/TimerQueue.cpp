@@ -41,6 +41,8 @@ std::vector<Timer>& Timers()
 
 std::uint64_t g_order = 0;
 bool g_listening = false;
+constexpr UINT kMinimumPeriodMs = 10;
+constexpr UINT kMaximumPeriodMs = 0x7FFFFFFF;
 
 void Fire(HWND hWnd, UINT_PTR id)
 {
@@ -66,7 +68,7 @@ void OnManualAdvance(std::uint64_t from, std::uint64_t now)
             break;
         HWND h = next->hWnd;
         UINT_PTR id = next->id;
-        next->due += std::max<UINT>(1, next->interval);
+        next->due += next->interval;
         Fire(h, id);
         MessageQueue::DeliverPosted();
     }
@@ -81,10 +83,12 @@ void TimerQueue::Set(HWND hWnd, UINT_PTR id, UINT elapseMs)
         g_listening = true;
     }
     Kill(hWnd, id);
-    Timer t{hWnd, id, elapseMs, os::Clock::NowMs() + std::max<UINT>(1, elapseMs), ++g_order, nullptr};
+    // Windows keeps periods within 10 ms and about 24.8 days; a period of -1 asks for the longest.
+    const UINT period = std::clamp<UINT>(elapseMs, kMinimumPeriodMs, kMaximumPeriodMs);
+    Timer t{hWnd, id, period, os::Clock::NowMs() + period, ++g_order, nullptr};
     if (!os::Clock::IsManual()) {
         t.qt.reset(new QTimer);
-        t.qt->setInterval(static_cast<int>(elapseMs));
+        t.qt->setInterval(static_cast<int>(period));
         QObject::connect(t.qt.get(), &QTimer::timeout, [hWnd, id]() { Fire(hWnd, id); });
         t.qt->start();
     }
@@ -114,7 +118,7 @@ UINT TimerQueue::Interval(HWND hWnd, UINT_PTR id)
 {
     for (auto& t : Timers())
         if (t.hWnd == hWnd && t.id == id)
-            return std::max<UINT>(1, t.interval);
+            return t.interval;
     return 0;
 }
 

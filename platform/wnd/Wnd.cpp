@@ -626,13 +626,10 @@ void CWnd::GetWindowRect(LPRECT rect) const
     *rect = RECT{0, 0, 0, 0};
     if (!m_native)
         return;
-    QPoint tl = m_native->mapToGlobal(QPoint(0, 0));
-    if (!m_hParent)
-        tl = m_native->pos();
-    else {
-        const CWnd* top = GetTopLevelParent();
-        tl = top->m_native->pos() + WndAccess::OriginInTop(this);
-    }
+    // From the layer's own geometry, which the offscreen platform keeps as faithfully as a screen.
+    QPoint tl = m_native->pos();
+    if (m_hParent)
+        tl = GetTopLevelParent()->m_native->pos() + WndAccess::OriginInTop(this);
     *rect = RECT{tl.x(), tl.y(), tl.x() + m_native->width(), tl.y() + m_native->height()};
 }
 

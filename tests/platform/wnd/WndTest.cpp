@@ -3,6 +3,7 @@
 #include "platform/os/Clock.h"
 #include "platform/wnd/Button.h"
 #include "platform/wnd/Static.h"
+#include "platform/wnd/TimerQueue.h"
 #include "platform/wnd/Wnd.h"
 #include "tests/support/WndHarness.h"
 
@@ -98,6 +99,16 @@ TEST_F(WindowFixture, PeriodsMissedDuringAWaitGiveOneTimerMessage)
     Sleep(1000); // the thread is blocked: ten periods pass undelivered
     test::Advance(50);
     EXPECT_EQ(top.log, (std::vector<std::string>{"timer1"}));
+}
+
+TEST_F(WindowFixture, PeriodsAreKeptWithinTheTimerLimits)
+{
+    top.SetTimer(1, 1);
+    top.SetTimer(2, static_cast<UINT>(-1)); // the longest period there is
+    EXPECT_EQ(wnd::TimerQueue::Interval(top.m_hWnd, 1), 10u);
+    EXPECT_EQ(wnd::TimerQueue::Interval(top.m_hWnd, 2), 0x7FFFFFFFu);
+    test::Advance(20);
+    EXPECT_EQ(top.log, (std::vector<std::string>{"timer1", "timer1"}));
 }
 
 TEST_F(WindowFixture, DestroyingAWindowStopsItsTimers)
