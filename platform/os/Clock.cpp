@@ -20,7 +20,10 @@ std::uint64_t RealNowMs()
 
 } // namespace
 
-std::uint64_t Clock::NowMs() { return g_manual ? g_manualNow : RealNowMs(); }
+std::uint64_t Clock::NowMs()
+{
+    return g_manual ? g_manualNow : RealNowMs();
+}
 
 void Clock::UseManualTime(bool manual)
 {
@@ -29,7 +32,10 @@ void Clock::UseManualTime(bool manual)
     g_manual = manual;
 }
 
-bool Clock::IsManual() { return g_manual; }
+bool Clock::IsManual()
+{
+    return g_manual;
+}
 
 void Clock::Advance(std::uint64_t ms)
 {

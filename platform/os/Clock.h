@@ -31,4 +31,7 @@ void Sleep(std::uint32_t ms);
 } // namespace os
 
 // The program's code calls the Windows spelling.
-inline void Sleep(std::uint32_t ms) { os::Sleep(ms); }
+inline void Sleep(std::uint32_t ms)
+{
+    os::Sleep(ms);
+}

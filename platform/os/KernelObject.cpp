@@ -5,8 +5,14 @@ namespace {
 thread_local DWORD g_lastError = 0;
 }
 
-DWORD GetLastError() { return g_lastError; }
-void SetLastError(DWORD error) { g_lastError = error; }
+DWORD GetLastError()
+{
+    return g_lastError;
+}
+void SetLastError(DWORD error)
+{
+    g_lastError = error;
+}
 
 BOOL CloseHandle(HANDLE handle)
 {

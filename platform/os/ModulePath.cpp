@@ -22,7 +22,10 @@ std::string ExecutablePath()
     return buf;
 }
 
-void OverrideExecutablePath(const std::string& path) { g_override = path; }
+void OverrideExecutablePath(const std::string& path)
+{
+    g_override = path;
+}
 
 const char* FindLastSeparator(const char* path)
 {
@@ -59,4 +62,7 @@ DWORD CopyPathToBuffer(const std::string& path, char* buffer, DWORD size)
 
 } // namespace os
 
-DWORD GetModuleFileNameA(void*, char* buffer, DWORD size) { return os::CopyPathToBuffer(os::ExecutablePath(), buffer, size); }
+DWORD GetModuleFileNameA(void*, char* buffer, DWORD size)
+{
+    return os::CopyPathToBuffer(os::ExecutablePath(), buffer, size);
+}

@@ -19,11 +19,20 @@ UINT CButton::GetState() const
     return state;
 }
 
-void CButton::SetState(BOOL highlight) { const_cast<CButton*>(this)->SendMessage(BM_SETSTATE, highlight, 0); }
+void CButton::SetState(BOOL highlight)
+{
+    const_cast<CButton*>(this)->SendMessage(BM_SETSTATE, highlight, 0);
+}
 
-void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check), 0); }
+void CButton::SetCheck(int check)
+{
+    SendMessage(BM_SETCHECK, static_cast<WPARAM>(check), 0);
+}
 
-void CButton::SetButtonStyle(UINT style, BOOL redraw) { SendMessage(BM_SETSTYLE, style, redraw); }
+void CButton::SetButtonStyle(UINT style, BOOL redraw)
+{
+    SendMessage(BM_SETSTYLE, style, redraw);
+}
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
@@ -88,8 +97,8 @@ void CButton::Paint()
     // A plain classic button: face, frame and centred caption.
     HBRUSH brush = nullptr;
     if (CWnd* parent = GetParent())
-        brush = reinterpret_cast<HBRUSH>(
-            parent->SendMessage(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), reinterpret_cast<LPARAM>(m_hWnd)));
+        brush = reinterpret_cast<HBRUSH>(parent->SendMessage(
+            WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), reinterpret_cast<LPARAM>(m_hWnd)));
     ::FillRect(dc.GetSafeHdc(), &rc, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
     if (m_bPushed)
         dc.Draw3dRect(&rc, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));

@@ -25,7 +25,10 @@ std::map<UINT, DialogTemplate>& Templates()
 }
 } // namespace
 
-void RegisterDialogTemplate(const DialogTemplate& tmpl) { Templates()[tmpl.id] = tmpl; }
+void RegisterDialogTemplate(const DialogTemplate& tmpl)
+{
+    Templates()[tmpl.id] = tmpl;
+}
 
 const DialogTemplate* FindDialogTemplate(UINT id)
 {
@@ -74,7 +77,8 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent)
         ctl->CreateEx(0, ct.className.c_str(), ct.text.c_str(), ct.style | WS_CHILD, ct.rect, this, ct.id);
         ctl->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hDialogFont), FALSE);
         if (ct.imageId && (ct.style & SS_TYPEMASK) == SS_BITMAP)
-            ctl->SendMessage(STM_SETIMAGE, 0, reinterpret_cast<LPARAM>(LoadBitmapA(nullptr, MAKEINTRESOURCEA(ct.imageId))));
+            ctl->SendMessage(STM_SETIMAGE, 0,
+                             reinterpret_cast<LPARAM>(LoadBitmapA(nullptr, MAKEINTRESOURCEA(ct.imageId))));
         if (std::strcmp(ct.className.c_str(), "Button") == 0 && (ct.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             m_nDefId = ct.id;
     }
@@ -167,7 +171,10 @@ void CDialog::OnOK()
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
@@ -205,7 +212,8 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND: {
         CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
-        HBRUSH brush = reinterpret_cast<HBRUSH>(SendMessage(WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(m_hWnd)));
+        HBRUSH brush =
+            reinterpret_cast<HBRUSH>(SendMessage(WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(m_hWnd)));
         CRect rc;
         GetClientRect(&rc);
         if (dc && brush)
@@ -225,13 +233,25 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void CDialog::SetDefID(UINT id) { SendMessage(DM_SETDEFID, id, 0); }
+void CDialog::SetDefID(UINT id)
+{
+    SendMessage(DM_SETDEFID, id, 0);
+}
 
-DWORD CDialog::GetDefID() const { return MAKELONG(static_cast<WORD>(m_nDefId), DC_HASDEFID); }
+DWORD CDialog::GetDefID() const
+{
+    return MAKELONG(static_cast<WORD>(m_nDefId), DC_HASDEFID);
+}
 
-void CDialog::NextDlgCtrl() { GotoDlgCtrl(GetNextDlgTabItem(GetFocus(), FALSE)); }
+void CDialog::NextDlgCtrl()
+{
+    GotoDlgCtrl(GetNextDlgTabItem(GetFocus(), FALSE));
+}
 
-void CDialog::PrevDlgCtrl() { GotoDlgCtrl(GetNextDlgTabItem(GetFocus(), TRUE)); }
+void CDialog::PrevDlgCtrl()
+{
+    GotoDlgCtrl(GetNextDlgTabItem(GetFocus(), TRUE));
+}
 
 void CDialog::GotoDlgCtrl(CWnd* ctl)
 {
@@ -239,7 +259,10 @@ void CDialog::GotoDlgCtrl(CWnd* ctl)
         ctl->SetFocus();
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg) { return IsDialogMessage(msg); }
+BOOL CDialog::PreTranslateMessage(MSG* msg)
+{
+    return IsDialogMessage(msg);
+}
 
 BOOL CDialog::IsDialogMessage(MSG* msg)
 {
@@ -248,7 +271,8 @@ BOOL CDialog::IsDialogMessage(MSG* msg)
     CWnd* target = CWnd::FromHandle(msg->hwnd);
     if (!target || (target != this && target->GetTopLevelParent() != this))
         return FALSE;
-    const UINT code = static_cast<UINT>(target->SendMessage(WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)));
+    const UINT code =
+        static_cast<UINT>(target->SendMessage(WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)));
     if (code & DLGC_WANTALLKEYS)
         return FALSE;
     switch (msg->wParam) {
@@ -271,7 +295,8 @@ BOOL CDialog::IsDialogMessage(MSG* msg)
                 return TRUE;
             from = button->m_hWnd;
         }
-        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), reinterpret_cast<LPARAM>(from));
+        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED),
+                    reinterpret_cast<LPARAM>(from));
         return TRUE;
     }
     case VK_ESCAPE: {

@@ -161,7 +161,10 @@ void InputRouter::BeginWindowMove(CWnd* top)
     g_moveOrigin = QPoint(wr.left, wr.top);
 }
 
-bool InputRouter::InWindowMove() { return g_moving != nullptr; }
+bool InputRouter::InWindowMove()
+{
+    return g_moving != nullptr;
+}
 
 void InputRouter::TrackLeave(CWnd* w, bool track)
 {
@@ -173,7 +176,10 @@ void InputRouter::TrackLeave(CWnd* w, bool track)
         g_trackLeave.erase(w);
 }
 
-POINT InputRouter::CursorPos() { return g_cursor; }
+POINT InputRouter::CursorPos()
+{
+    return g_cursor;
+}
 
 short InputRouter::KeyState(int vk)
 {

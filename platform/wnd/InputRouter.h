@@ -14,8 +14,18 @@ namespace wnd {
 class InputRouter
 {
 public:
-    enum class Button { Left, Right };
-    enum class Action { Press, Release, DoubleClick, Move };
+    enum class Button
+    {
+        Left,
+        Right
+    };
+    enum class Action
+    {
+        Press,
+        Release,
+        DoubleClick,
+        Move
+    };
 
     // clientPoint is in the top-level window's client coordinates.
     static void Mouse(CWnd* top, Action action, Button button, QPoint clientPoint, WPARAM keyState);

@@ -49,6 +49,9 @@ void MessageQueue::Post(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     QCoreApplication::postEvent(&TheDispatcher(), new PostedMessage(hWnd, message, wParam, lParam));
 }
 
-void MessageQueue::DeliverPosted() { QCoreApplication::sendPostedEvents(&TheDispatcher(), kPostedMessageEvent); }
+void MessageQueue::DeliverPosted()
+{
+    QCoreApplication::sendPostedEvents(&TheDispatcher(), kPostedMessageEvent);
+}
 
 } // namespace wnd

@@ -10,8 +10,14 @@ ModalAnswer& Hook()
 }
 } // namespace
 
-void SetModalHook(ModalAnswer hook) { Hook() = std::move(hook); }
+void SetModalHook(ModalAnswer hook)
+{
+    Hook() = std::move(hook);
+}
 
-int AnswerModal(const ModalRequest& request) { return Hook() ? Hook()(request) : kRunInteractively; }
+int AnswerModal(const ModalRequest& request)
+{
+    return Hook() ? Hook()(request) : kRunInteractively;
+}
 
 } // namespace wnd

@@ -14,10 +14,10 @@ namespace wnd {
 
 struct ModalRequest
 {
-    CWnd* window;           // the dialog, initialised and about to run (nullptr for a message box)
-    std::string text;       // the texts it shows (its static controls, or the message box text)
+    CWnd* window;     // the dialog, initialised and about to run (nullptr for a message box)
+    std::string text; // the texts it shows (its static controls, or the message box text)
     bool standardMessageBox;
-    int defaultResult;      // what Enter would choose (IDOK, or IDYES for a yes/no box)
+    int defaultResult; // what Enter would choose (IDOK, or IDYES for a yes/no box)
 };
 
 // Returned by a hook to let the dialog run interactively.

@@ -129,7 +129,8 @@ void NativeWindow::paintEvent(QPaintEvent* e)
 void NativeWindow::mousePressEvent(QMouseEvent* e)
 {
     if (m_topLevel && m_owner)
-        InputRouter::Mouse(m_owner, InputRouter::Action::Press, ButtonOf(e), e->position().toPoint(), KeyStateOf(e));
+        InputRouter::Mouse(m_owner, InputRouter::Action::Press, ButtonOf(e), e->position().toPoint(),
+                           KeyStateOf(e));
 }
 
 void NativeWindow::mouseReleaseEvent(QMouseEvent* e)
@@ -149,8 +150,8 @@ void NativeWindow::mouseDoubleClickEvent(QMouseEvent* e)
 void NativeWindow::mouseMoveEvent(QMouseEvent* e)
 {
     if (m_topLevel && m_owner)
-        InputRouter::Mouse(m_owner, InputRouter::Action::Move, InputRouter::Button::Left, e->position().toPoint(),
-                           KeyStateOf(e));
+        InputRouter::Mouse(m_owner, InputRouter::Action::Move, InputRouter::Button::Left,
+                           e->position().toPoint(), KeyStateOf(e));
 }
 
 void NativeWindow::leaveEvent(QEvent*)

@@ -44,8 +44,8 @@ void CStatic::Paint()
         ::SelectObject(hdc, font);
     HBRUSH brush = nullptr;
     if (CWnd* parent = GetParent())
-        brush = reinterpret_cast<HBRUSH>(
-            parent->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(m_hWnd)));
+        brush = reinterpret_cast<HBRUSH>(parent->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
+                                                             reinterpret_cast<LPARAM>(m_hWnd)));
     else
         brush = GetSysColorBrush(COLOR_BTNFACE);
     if (brush)

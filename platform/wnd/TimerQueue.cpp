@@ -98,7 +98,8 @@ void TimerQueue::Set(HWND hWnd, UINT_PTR id, UINT elapseMs)
 bool TimerQueue::Kill(HWND hWnd, UINT_PTR id)
 {
     auto& timers = Timers();
-    auto it = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hWnd == hWnd && t.id == id; });
+    auto it = std::find_if(timers.begin(), timers.end(),
+                           [&](const Timer& t) { return t.hWnd == hWnd && t.id == id; });
     if (it == timers.end())
         return false;
     timers.erase(it);
@@ -112,7 +113,10 @@ void TimerQueue::KillAll(HWND hWnd)
                  timers.end());
 }
 
-bool TimerQueue::IsSet(HWND hWnd, UINT_PTR id) { return Interval(hWnd, id) != 0; }
+bool TimerQueue::IsSet(HWND hWnd, UINT_PTR id)
+{
+    return Interval(hWnd, id) != 0;
+}
 
 UINT TimerQueue::Interval(HWND hWnd, UINT_PTR id)
 {

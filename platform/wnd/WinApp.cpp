@@ -16,13 +16,25 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
 
-int CWinApp::ExitInstance() { return 0; }
+int CWinApp::ExitInstance()
+{
+    return 0;
+}
 
-void CWinApp::SetRegistryKey(const char* key) { m_strRegistryKey = key ? key : ""; }
+void CWinApp::SetRegistryKey(const char* key)
+{
+    m_strRegistryKey = key ? key : "";
+}
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
 
 int AfxWinMain()
 {
@@ -37,4 +49,7 @@ int AfxWinMain()
 
 void AfxEnableControlContainer() {}
 
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) { return icc != nullptr; }
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc)
+{
+    return icc != nullptr;
+}

@@ -10,8 +10,8 @@
 #include "platform/wnd/PaintDC.h"
 #include "platform/wnd/Static.h"
 #include "platform/wnd/TimerQueue.h"
-#include "platform/wnd/WndInternal.h"
 #include "platform/wnd/WndFactory.h"
+#include "platform/wnd/WndInternal.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -59,9 +59,15 @@ HWND WndAccess::Register(CWnd* wnd)
     return h;
 }
 
-void WndAccess::Unregister(HWND hWnd) { Handles().erase(hWnd); }
+void WndAccess::Unregister(HWND hWnd)
+{
+    Handles().erase(hWnd);
+}
 
-void WndAccess::Rebind(HWND hWnd, CWnd* wnd) { Handles()[hWnd] = wnd; }
+void WndAccess::Rebind(HWND hWnd, CWnd* wnd)
+{
+    Handles()[hWnd] = wnd;
+}
 
 std::vector<HWND>& WndAccess::TopLevels()
 {
@@ -117,7 +123,10 @@ bool WndAccess::ShapeContains(const CWnd* top, QPoint p)
     return gdi::RegionOf(top->m_hRgn).contains(p);
 }
 
-void WndAccess::SetFocusWindow(CWnd* w) { g_focus = w; }
+void WndAccess::SetFocusWindow(CWnd* w)
+{
+    g_focus = w;
+}
 
 void WndAccess::ForgetWindow(CWnd* w)
 {
@@ -245,7 +254,10 @@ void CWnd::AttachNative(wnd::NativeWindow* native)
         native->setOwner(this);
 }
 
-void CWnd::DetachNative() { m_native = nullptr; }
+void CWnd::DetachNative()
+{
+    m_native = nullptr;
+}
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
@@ -354,10 +366,16 @@ LRESULT CWnd::Default()
     return DefWindowProc(m->message, m->wParam, m->lParam);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
 
 namespace {
-CPoint PointOf(LPARAM lp) { return CPoint(lp); }
+CPoint PointOf(LPARAM lp)
+{
+    return CPoint(lp);
+}
 } // namespace
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -374,7 +392,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnEraseBkgnd(dc);
     }
     case WM_SIZE:
-        OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD>(lParam)), HIWORD(static_cast<DWORD>(lParam)));
+        OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD>(lParam)),
+               HIWORD(static_cast<DWORD>(lParam)));
         return 0;
     case WM_MOVE:
         OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -403,13 +422,16 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSELEAVE:
         return OnMouseLeave(wParam, lParam);
     case WM_KEYDOWN:
-        OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD>(lParam)), HIWORD(static_cast<DWORD>(lParam)));
+        OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD>(lParam)),
+                  HIWORD(static_cast<DWORD>(lParam)));
         return 0;
     case WM_KEYUP:
-        OnKeyUp(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD>(lParam)), HIWORD(static_cast<DWORD>(lParam)));
+        OnKeyUp(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD>(lParam)),
+                HIWORD(static_cast<DWORD>(lParam)));
         return 0;
     case WM_CHAR:
-        OnChar(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD>(lParam)), HIWORD(static_cast<DWORD>(lParam)));
+        OnChar(static_cast<UINT>(wParam), LOWORD(static_cast<DWORD>(lParam)),
+               HIWORD(static_cast<DWORD>(lParam)));
         return 0;
     case WM_SETFOCUS:
         OnSetFocus(FromHandle(reinterpret_cast<HWND>(wParam)));
@@ -540,8 +562,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
         if (dc) {
             dc->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
-            dc->SetBkColor(GetSysColor(message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? COLOR_WINDOW
-                                                                                                 : COLOR_BTNFACE));
+            dc->SetBkColor(GetSysColor(
+                message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? COLOR_WINDOW : COLOR_BTNFACE));
         }
         return reinterpret_cast<LRESULT>(GetSysColorBrush(
             message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? COLOR_WINDOW : COLOR_BTNFACE));
@@ -564,39 +586,129 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(id, code);
 }
 
-BOOL CWnd::OnCmdMsg(UINT, int) { return FALSE; }
+BOOL CWnd::OnCmdMsg(UINT, int)
+{
+    return FALSE;
+}
 
-BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return FALSE;
+}
 
-HBRUSH CWnd::CtlColor(CDC*, UINT) { return nullptr; }
+HBRUSH CWnd::CtlColor(CDC*, UINT)
+{
+    return nullptr;
+}
 
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnMove(int, int) { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-LRESULT CWnd::OnMouseLeave(WPARAM, LPARAM) { return Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnEnable(BOOL) { Default(); }
-void CWnd::OnCancelMode() { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-HICON CWnd::OnQueryDragIcon() { return reinterpret_cast<HICON>(Default()); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnDestroy()
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnMove(int, int)
+{
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+LRESULT CWnd::OnMouseLeave(WPARAM, LPARAM)
+{
+    return Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnEnable(BOOL)
+{
+    Default();
+}
+void CWnd::OnCancelMode()
+{
+    Default();
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL)
+{
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*)
+{
+    Default();
+}
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+HICON CWnd::OnQueryDragIcon()
+{
+    return reinterpret_cast<HICON>(Default());
+}
+void CWnd::OnShowWindow(BOOL, UINT)
+{
+    Default();
+}
 
 HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
@@ -774,9 +886,15 @@ BOOL CWnd::EnableWindow(BOOL enable)
     return wasDisabled;
 }
 
-BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_bEnabled; }
+BOOL CWnd::IsWindowEnabled() const
+{
+    return m_hWnd && m_bEnabled;
+}
 
-BOOL CWnd::IsIconic() const { return m_native && !m_hParent && m_native->isMinimized(); }
+BOOL CWnd::IsIconic() const
+{
+    return m_native && !m_hParent && m_native->isMinimized();
+}
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
 {
@@ -837,7 +955,10 @@ CWnd* CWnd::GetDlgItem(int id) const
     return nullptr;
 }
 
-CWnd* CWnd::GetParent() const { return FromHandle(m_hParent); }
+CWnd* CWnd::GetParent() const
+{
+    return FromHandle(m_hParent);
+}
 
 CWnd* CWnd::GetTopLevelParent() const
 {
@@ -893,9 +1014,15 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const
 
 // ---- text, font, icons --------------------------------------------------------------------------
 
-void CWnd::SetWindowText(const char* text) { SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")); }
+void CWnd::SetWindowText(const char* text)
+{
+    SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+}
 
-void CWnd::GetWindowText(CString& text) const { text = m_strText; }
+void CWnd::GetWindowText(CString& text) const
+{
+    text = m_strText;
+}
 
 int CWnd::GetWindowText(char* buffer, int maxCount) const
 {
@@ -907,12 +1034,15 @@ int CWnd::GetWindowText(char* buffer, int maxCount) const
     return n;
 }
 
-int CWnd::GetWindowTextLength() const { return m_strText.GetLength(); }
+int CWnd::GetWindowTextLength() const
+{
+    return m_strText.GetLength();
+}
 
 void CWnd::SetFont(CFont* font, BOOL redraw)
 {
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? static_cast<HFONT>(font->GetSafeHandle()) : nullptr),
-                redraw);
+    SendMessage(WM_SETFONT,
+                reinterpret_cast<WPARAM>(font ? static_cast<HFONT>(font->GetSafeHandle()) : nullptr), redraw);
 }
 
 HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)
@@ -920,11 +1050,18 @@ HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)
     return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bigIcon ? 1 : 0, reinterpret_cast<LPARAM>(icon)));
 }
 
-HICON CWnd::GetIcon(BOOL bigIcon) const { return bigIcon ? m_hIconBig : m_hIconSmall; }
+HICON CWnd::GetIcon(BOOL bigIcon) const
+{
+    return bigIcon ? m_hIconBig : m_hIconSmall;
+}
 
 // ---- painting -----------------------------------------------------------------------------------
 
-void CWnd::Invalidate(BOOL) { if (m_native) m_native->update(); }
+void CWnd::Invalidate(BOOL)
+{
+    if (m_native)
+        m_native->update();
+}
 
 void CWnd::InvalidateRect(const RECT* rect, BOOL)
 {
@@ -1002,7 +1139,10 @@ CWnd* CWnd::SetFocus()
     return FromHandle(oldH);
 }
 
-CWnd* CWnd::GetFocus() { return g_focus; }
+CWnd* CWnd::GetFocus()
+{
+    return g_focus;
+}
 
 CWnd* CWnd::SetCapture()
 {
@@ -1013,7 +1153,10 @@ CWnd* CWnd::SetCapture()
     return old;
 }
 
-CWnd* CWnd::GetCapture() { return g_capture; }
+CWnd* CWnd::GetCapture()
+{
+    return g_capture;
+}
 
 BOOL CWnd::SetForegroundWindow()
 {
@@ -1038,13 +1181,22 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void*)
     return id;
 }
 
-BOOL CWnd::KillTimer(UINT_PTR id) { return m_hWnd && wnd::TimerQueue::Kill(m_hWnd, id); }
+BOOL CWnd::KillTimer(UINT_PTR id)
+{
+    return m_hWnd && wnd::TimerQueue::Kill(m_hWnd, id);
+}
 
-QWidget* CWnd::GetNativeWidget() const { return m_native; }
+QWidget* CWnd::GetNativeWidget() const
+{
+    return m_native;
+}
 
 // ---- Windows-spelling functions -----------------------------------------------------------------
 
-BOOL IsWindow(HWND hWnd) { return CWnd::FromHandle(hWnd) != nullptr; }
+BOOL IsWindow(HWND hWnd)
+{
+    return CWnd::FromHandle(hWnd) != nullptr;
+}
 
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -1060,7 +1212,10 @@ BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-HWND GetFocus() { return g_focus ? g_focus->m_hWnd : nullptr; }
+HWND GetFocus()
+{
+    return g_focus ? g_focus->m_hWnd : nullptr;
+}
 
 HWND SetFocus(HWND hWnd)
 {
@@ -1069,7 +1224,10 @@ HWND SetFocus(HWND hWnd)
     return old ? old->m_hWnd : nullptr;
 }
 
-HWND GetCapture() { return g_capture ? g_capture->m_hWnd : nullptr; }
+HWND GetCapture()
+{
+    return g_capture ? g_capture->m_hWnd : nullptr;
+}
 
 BOOL ReleaseCapture()
 {
@@ -1154,4 +1312,7 @@ BOOL IsWindowVisible(HWND hWnd)
     return w ? w->IsWindowVisible() : FALSE;
 }
 
-short GetKeyState(int vk) { return wnd::InputRouter::KeyState(vk); }
+short GetKeyState(int vk)
+{
+    return wnd::InputRouter::KeyState(vk);
+}

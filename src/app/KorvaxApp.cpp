@@ -111,7 +111,8 @@ void CKorvaxApp::InstallScriptedAnswers(CWnd* mainWnd)
             QTimer::singleShot(0, widget, [this, mainWnd, widget]() {
                 const QImage image = widget->grab().toImage();
                 if (!image.save(QString::fromStdString(m_strScreenshotPath), "PNG")) {
-                    std::fprintf(stderr, "korvax: cannot write the screenshot to %s\n", m_strScreenshotPath.c_str());
+                    std::fprintf(stderr, "korvax: cannot write the screenshot to %s\n",
+                                 m_strScreenshotPath.c_str());
                     m_bScreenshotFailed = true;
                 }
                 static_cast<CDialog*>(mainWnd)->EndDialog(IDCANCEL);

@@ -72,7 +72,8 @@ void CBkDialogST::CreateRegionFromBitmap(UINT nBitmapId)
 
 void CBkDialogST::ApplySkin(UINT nBitmapId)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, MAKEINTRESOURCEA(nBitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, MAKEINTRESOURCEA(nBitmapId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     BITMAP bm{};
     if (bitmap && GetObjectA(bitmap, sizeof(bm), &bm))
         SetWindowPos(nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER);

@@ -10,7 +10,10 @@ CButtonST::CButtonST()
 {
 }
 
-CButtonST::~CButtonST() { FreeIcons(); }
+CButtonST::~CButtonST()
+{
+    FreeIcons();
+}
 
 void CButtonST::FreeIcons()
 {
@@ -59,7 +62,8 @@ int CButtonST::SetIcon(HICON hIconIn, HICON hIconOut)
 int CButtonST::SetIcon(const char* fileIn, const char* fileOut)
 {
     HICON in = static_cast<HICON>(LoadImageA(nullptr, fileIn, IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
-    HICON out = fileOut ? static_cast<HICON>(LoadImageA(nullptr, fileOut, IMAGE_ICON, 0, 0, LR_LOADFROMFILE)) : nullptr;
+    HICON out = fileOut ? static_cast<HICON>(LoadImageA(nullptr, fileOut, IMAGE_ICON, 0, 0, LR_LOADFROMFILE))
+                        : nullptr;
     return SetIcon(in, out);
 }
 
@@ -198,7 +202,10 @@ UINT CButtonST::OnGetDlgCode()
     return code;
 }
 
-HBRUSH CButtonST::CtlColor(CDC*, UINT) { return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)); }
+HBRUSH CButtonST::CtlColor(CDC*, UINT)
+{
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
 
 BOOL CButtonST::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {

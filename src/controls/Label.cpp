@@ -3,7 +3,8 @@
 
 #include <cstring>
 
-CLabel::CLabel() : m_crText(GetSysColor(COLOR_WINDOWTEXT)), m_hBackBrush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)))
+CLabel::CLabel()
+    : m_crText(GetSysColor(COLOR_WINDOWTEXT)), m_hBackBrush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)))
 {
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(m_lf), &m_lf);
     m_font.CreateFontIndirect(&m_lf);

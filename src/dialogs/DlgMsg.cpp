@@ -36,7 +36,8 @@ BOOL CDlgMsg::OnInitDialog()
     m_strAppDir = dir;
     m_strResourceDir = m_strAppDir + "/Resource/";
 
-    SetBitmap(static_cast<HBITMAP>(LoadImageA(nullptr, MAKEINTRESOURCEA(IDB_MSG_SKIN), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    SetBitmap(static_cast<HBITMAP>(
+        LoadImageA(nullptr, MAKEINTRESOURCEA(IDB_MSG_SKIN), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     CreateRegionFromBitmap(IDB_MSG_SKIN);
     m_bDragAnywhere = true;
 

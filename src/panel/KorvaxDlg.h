@@ -75,7 +75,8 @@ public:
     int m_bStartupMinimize = 0;
     int m_bSynchronize = 1;
 
-    CLabel m_lblPlot1Max, m_lblPlot1Min, m_lblCoreClock, m_lblPlot2Max, m_lblPlot2Min, m_lblMemClock, m_lblProfiles;
+    CLabel m_lblPlot1Max, m_lblPlot1Min, m_lblCoreClock, m_lblPlot2Max, m_lblPlot2Min, m_lblMemClock,
+        m_lblProfiles;
     CLabel m_lblRowName[5];
     CLabel m_lblRowValue[5];
     CLabel m_lblRowUnit[5];

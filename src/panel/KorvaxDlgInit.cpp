@@ -55,7 +55,7 @@ BOOL CKorvaxDlg::OnInitDialog()
     char deviceText[8] = {};
     std::snprintf(deviceText, sizeof(deviceText), "%04x", device);
     m_nFamily = (std::strcmp(deviceText, "1180") == 0 || std::strcmp(deviceText, "1189") == 0) ? kFamilyOffset
-                                                                                                : kFamilyClock;
+                                                                                               : kFamilyClock;
 
     m_lblCardInfo.SetWindowText(BuildCardLine());
 

@@ -14,8 +14,14 @@ constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kText = WS_CHILD | WS_VISIBLE | SS_LEFT;
 constexpr DWORD kNotifyStatic = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
 
-ControlTemplate Button(const char* text, UINT id) { return {"Button", text, id, kButton, CRect(0, 0, 20, 14)}; }
-ControlTemplate Text(const char* text, UINT id) { return {"Static", text, id, kText, CRect(0, 0, 30, 12)}; }
+ControlTemplate Button(const char* text, UINT id)
+{
+    return {"Button", text, id, kButton, CRect(0, 0, 20, 14)};
+}
+ControlTemplate Text(const char* text, UINT id)
+{
+    return {"Static", text, id, kText, CRect(0, 0, 30, 12)};
+}
 ControlTemplate Picture(UINT id, UINT bitmap)
 {
     return {"Static", "", id, WS_CHILD | WS_VISIBLE | SS_BITMAP, CRect(0, 0, 10, 10), bitmap};
@@ -89,7 +95,8 @@ DialogTemplate MessageDialog()
     t.id = IDD_DLG_MSG;
     t.style = kPopup | DS_CENTER;
     t.rect = CRect(0, 0, 351, 127);
-    t.controls.push_back({"Button", "Yes", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, CRect(94, 83, 166, 109)});
+    t.controls.push_back({"Button", "Yes", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                          CRect(94, 83, 166, 109)});
     t.controls.push_back({"Button", "No", IDCANCEL, kButton, CRect(212, 83, 284, 109)});
     t.controls.push_back({"Static", "", IDC_MSG_TEXT, kText, CRect(93, 17, 335, 82)});
     return t;

@@ -53,10 +53,10 @@
 #define IDC_LBL_CORE_CLOCK 1035
 #define IDC_LBL_MEM_CLOCK 1036
 #define IDC_LBL_CARD_INFO 1037
-#define IDC_BTN_REDUCE1 1039 // rows 1..5: 1039..1043
-#define IDC_BTN_ADD1 1044    // rows 1..5: 1044..1048
-#define IDC_SLIDER1 1049     // rows 1..5: 1049..1053
-#define IDC_LBL_ROW_NAME1 1054 // rows 1..5: 1054..1058
+#define IDC_BTN_REDUCE1 1039    // rows 1..5: 1039..1043
+#define IDC_BTN_ADD1 1044       // rows 1..5: 1044..1048
+#define IDC_SLIDER1 1049        // rows 1..5: 1049..1053
+#define IDC_LBL_ROW_NAME1 1054  // rows 1..5: 1054..1058
 #define IDC_BMP_VALUE_BOX1 1059 // rows 1..5: 1059..1063
 #define IDC_LBL_ROW_VALUE1 1064 // rows 1..5: 1064, 1066, ..., 1072
 #define IDC_LBL_ROW_UNIT1 1065  // rows 1..5: 1065, 1067, ..., 1073

@@ -1,6 +1,6 @@
 // Program start: the single-instance guard and its question, and the executable's folder.
-#include "app/AppDir.h"
 #include "app/KorvaxApp.h"
+#include "app/AppDir.h"
 #include "panel/KorvaxDlg.h"
 #include "platform/os/InstanceLock.h"
 #include "platform/os/ModulePath.h"
@@ -74,7 +74,8 @@ TEST_F(KorvaxAppTest, ASecondCopyAsksAndEndsOnNoOrGoesOnOnYes)
     ASSERT_EQ(GetLastError(), ERROR_SUCCESS);
 
     StartRun no = Start(IDCANCEL);
-    EXPECT_EQ(no.texts, std::vector<std::string>{"One of the program routine is already  running! Will you continue?"});
+    EXPECT_EQ(no.texts,
+              std::vector<std::string>{"One of the program routine is already  running! Will you continue?"});
     EXPECT_FALSE(no.mainWindowRan);
 
     StartRun yes = Start(IDOK);

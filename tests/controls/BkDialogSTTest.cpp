@@ -25,7 +25,10 @@ public:
     UINT m_bitmap;
 };
 
-QImage SkinBitmap(UINT id) { return QImage(QString(":/korvax/bitmaps/%1.png").arg(id)).convertToFormat(QImage::Format_RGB32); }
+QImage SkinBitmap(UINT id)
+{
+    return QImage(QString(":/korvax/bitmaps/%1.png").arg(id)).convertToFormat(QImage::Format_RGB32);
+}
 
 TEST(BkDialogST, TakesTheBitmapsSizeAndShowsIt)
 {
@@ -39,7 +42,8 @@ TEST(BkDialogST, TakesTheBitmapsSizeAndShowsIt)
     const QImage shown = test::Render(&wnd);
     // Away from the controls, the window shows the skin pixel for pixel.
     for (QPoint p : {QPoint(300, 380), QPoint(10, 200), QPoint(640, 300)})
-        EXPECT_EQ(test::PixelAt(shown, p.x(), p.y()), test::PixelAt(skin, p.x(), p.y())) << p.x() << "," << p.y();
+        EXPECT_EQ(test::PixelAt(shown, p.x(), p.y()), test::PixelAt(skin, p.x(), p.y()))
+            << p.x() << "," << p.y();
 }
 
 TEST(BkDialogST, PureBluePixelsAreOutsideTheWindow)
@@ -51,7 +55,8 @@ TEST(BkDialogST, PureBluePixelsAreOutsideTheWindow)
     ASSERT_EQ(test::PixelAt(skin, 0, 0), qRgb(0, 0, 255) & 0xFFFFFF) << "the skin's corner is key colour";
     CRect wr;
     wnd.GetWindowRect(&wr);
-    EXPECT_NE(WindowFromPoint(POINT{wr.left, wr.top}), wnd.m_hWnd) << "a click on the blue corner falls through";
+    EXPECT_NE(WindowFromPoint(POINT{wr.left, wr.top}), wnd.m_hWnd)
+        << "a click on the blue corner falls through";
     EXPECT_EQ(WindowFromPoint(POINT{wr.left + 300, wr.top + 380}), wnd.m_hWnd);
 }
 

@@ -140,7 +140,8 @@ TEST_F(ButtonST, ADisabledButtonDrawsItsIconEmbossedNotInColour)
     const QImage enabled = Button();
     wnd.a.EnableWindow(FALSE);
     const QImage disabled = Button();
-    EXPECT_NE(test::PixelAt(disabled, 19, 14), test::PixelAt(enabled, 19, 14)) << "the icon is drawn differently";
+    EXPECT_NE(test::PixelAt(disabled, 19, 14), test::PixelAt(enabled, 19, 14))
+        << "the icon is drawn differently";
     EXPECT_NE(test::PixelAt(disabled, 19, 14), test::PixelAt(disabled, 2, 2)) << "and its shape still shows";
     for (int y = 0; y < disabled.height(); ++y)
         for (int x = 0; x < disabled.width(); ++x) {

@@ -32,7 +32,8 @@ inline void RegisterSkinTestTemplate()
 }
 
 // An icon file of one colour; the hot spot is the centre, so the button sizes it w x h.
-inline std::string WriteIcon(const TempDir& dir, const std::string& name, QColor colour, int w = 10, int h = 10)
+inline std::string WriteIcon(const TempDir& dir, const std::string& name, QColor colour, int w = 10,
+                             int h = 10)
 {
     QImage image(w, h, QImage::Format_ARGB32);
     image.fill(colour);

@@ -53,8 +53,9 @@ TEST_F(DlgMsgTest, ClickingTheButtonsAnswers)
 TEST_F(DlgMsgTest, ShowsTheTextOnItsSkinWithItsIconsAndNeverGrows)
 {
     CDlgMsg dlg;
-    dlg.SetMessage("Please make sure the setting can use,after that to save.If you don't,may cause your system "
-                   "unworking!");
+    dlg.SetMessage(
+        "Please make sure the setting can use,after that to save.If you don't,may cause your system "
+        "unworking!");
     QImage shot;
     QTimer::singleShot(0, [&]() {
         shot = test::Render(&dlg);

@@ -87,8 +87,8 @@ TEST(ScreenshotRun, MissingDriverLibraryGivesTheInitialisationMessagesAndGoesOn)
     test::TempDir dir;
     RunResult r = RunKorvax({{"KORVAX_NVAPI", "/nonexistent/libnvapi.so"}}, dir);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.stderrLines,
-              (QStringList{"Initial nvAPI fail!", "Initial nvapi fail!", "Application will not work normally!"}));
+    EXPECT_EQ(r.stderrLines, (QStringList{"Initial nvAPI fail!", "Initial nvapi fail!",
+                                          "Application will not work normally!"}));
     EXPECT_EQ(r.image.size(), QSize(649, 413));
 }
 
@@ -102,7 +102,8 @@ TEST(ScreenshotRun, ASecondCopyIsAskedAboutAndContinuesOnYes)
     RunResult r = RunKorvax({}, dir);
     ::close(fd);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.stderrLines, QStringList{"One of the program routine is already  running! Will you continue?"});
+    EXPECT_EQ(r.stderrLines,
+              QStringList{"One of the program routine is already  running! Will you continue?"});
     EXPECT_EQ(r.image.size(), QSize(649, 413));
 }
 
@@ -117,7 +118,8 @@ TEST(ScreenshotRun, WithoutADisplayAPlainStartSaysSoAndFails)
     process.start(bin + "/korvax", {});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_NE(process.exitCode(), 0);
-    const QStringList lines = QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 1);
     EXPECT_TRUE(lines[0].contains("no display")) << lines[0].toStdString();
 }

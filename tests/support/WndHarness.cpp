@@ -17,7 +17,10 @@ namespace {
 
 using wnd::InputRouter;
 
-QPoint InTop(CWnd* w, int x, int y) { return WndAccess::OriginInTop(w) + QPoint(x, y); }
+QPoint InTop(CWnd* w, int x, int y)
+{
+    return WndAccess::OriginInTop(w) + QPoint(x, y);
+}
 
 void Route(CWnd* w, InputRouter::Action a, InputRouter::Button b, int x, int y)
 {
@@ -28,9 +31,18 @@ void Route(CWnd* w, InputRouter::Action a, InputRouter::Button b, int x, int y)
 
 } // namespace
 
-void MouseMove(CWnd* w, int x, int y) { Route(w, InputRouter::Action::Move, InputRouter::Button::Left, x, y); }
-void MouseDown(CWnd* w, int x, int y) { Route(w, InputRouter::Action::Press, InputRouter::Button::Left, x, y); }
-void MouseUp(CWnd* w, int x, int y) { Route(w, InputRouter::Action::Release, InputRouter::Button::Left, x, y); }
+void MouseMove(CWnd* w, int x, int y)
+{
+    Route(w, InputRouter::Action::Move, InputRouter::Button::Left, x, y);
+}
+void MouseDown(CWnd* w, int x, int y)
+{
+    Route(w, InputRouter::Action::Press, InputRouter::Button::Left, x, y);
+}
+void MouseUp(CWnd* w, int x, int y)
+{
+    Route(w, InputRouter::Action::Release, InputRouter::Button::Left, x, y);
+}
 
 void Click(CWnd* w, int x, int y)
 {
@@ -90,7 +102,10 @@ QImage Render(CWnd* w)
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QRgb PixelAt(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb PixelAt(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
 
 ModalAnswers::ModalAnswers(int fallback) : m_fallback(fallback)
 {
@@ -106,6 +121,9 @@ ModalAnswers::ModalAnswers(int fallback) : m_fallback(fallback)
     });
 }
 
-ModalAnswers::~ModalAnswers() { wnd::SetModalHook(nullptr); }
+ModalAnswers::~ModalAnswers()
+{
+    wnd::SetModalHook(nullptr);
+}
 
 } // namespace test

@@ -1,7 +1,7 @@
 // Dialogs: templates, modal loops ended by Enter and Escape, the modal hook, Tab order and data
 // exchange.
-#include "platform/wnd/Button.h"
 #include "platform/wnd/Dialog.h"
+#include "platform/wnd/Button.h"
 #include "platform/wnd/DialogTemplate.h"
 #include "platform/wnd/ModalHook.h"
 #include "tests/support/WndHarness.h"
@@ -24,8 +24,10 @@ void RegisterTestTemplate()
     t.controls = {
         {"Static", "Question?", kText, WS_CHILD | WS_VISIBLE, CRect(10, 10, 190, 30)},
         {"Button", "Yes", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, CRect(10, 60, 60, 80)},
-        {"Button", "Other", kOther, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(70, 60, 120, 80)},
-        {"Button", "No", IDCANCEL, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(130, 60, 180, 80)},
+        {"Button", "Other", kOther, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+         CRect(70, 60, 120, 80)},
+        {"Button", "No", IDCANCEL, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+         CRect(130, 60, 180, 80)},
     };
     wnd::RegisterDialogTemplate(t);
 }
@@ -38,10 +40,7 @@ public:
     CString text;
     int otherClicks = 0;
 
-    void DoDataExchange(CDataExchange* pDX) override
-    {
-        DDX_Text(pDX, kText, text);
-    }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, kText, text); }
     BOOL OnCmdMsg(UINT id, int code) override
     {
         if (id == kOther && code == BN_CLICKED) {
@@ -126,8 +125,8 @@ TEST(Dialog, IntegerTextExchangeKeepsTheMemberOnBadText)
         const char* text;
         int expected;
         bool failed;
-    } cases[] = {{"17", 17, false}, {"-3", -3, false}, {"abc", 42, true}, {"", 42, true},
-                 {"99999999999", 42, true}};
+    } cases[] = {
+        {"17", 17, false}, {"-3", -3, false}, {"abc", 42, true}, {"", 42, true}, {"99999999999", 42, true}};
     for (const Case& c : cases) {
         value = 42;
         dlg.GetDlgItem(kText)->SetWindowText(c.text);

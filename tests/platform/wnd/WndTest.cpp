@@ -1,10 +1,10 @@
 // Window layer: message order, timers on the manual clock, input routing, shapes and capture.
+#include "platform/wnd/Wnd.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/os/Clock.h"
 #include "platform/wnd/Button.h"
 #include "platform/wnd/Static.h"
 #include "platform/wnd/TimerQueue.h"
-#include "platform/wnd/Wnd.h"
 #include "tests/support/WndHarness.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +43,8 @@ public:
                           std::to_string(HIWORD(static_cast<DWORD>(wp))));
             return 0;
         case WM_LBUTTONDOWN:
-            log.push_back("down " + std::to_string(GET_X_LPARAM(lp)) + "," + std::to_string(GET_Y_LPARAM(lp)));
+            log.push_back("down " + std::to_string(GET_X_LPARAM(lp)) + "," +
+                          std::to_string(GET_Y_LPARAM(lp)));
             return 0;
         default:
             return CWnd::WindowProc(msg, wp, lp);
@@ -198,7 +199,8 @@ TEST_F(WindowFixture, SubclassingHandsTheWindowToTheNewObject)
 TEST_F(WindowFixture, ACheckBoxKeepsItsCheckWhenSubclassed)
 {
     CButton plain;
-    ASSERT_TRUE(plain.Create("Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 0, 50, 14), &top, 11));
+    ASSERT_TRUE(
+        plain.Create("Check", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, CRect(0, 0, 50, 14), &top, 11));
     plain.SetCheck(BST_CHECKED);
     CButton member;
     ASSERT_TRUE(member.SubclassWindow(plain.m_hWnd));
