@@ -42,6 +42,8 @@ void CKorvaxDlg::DoDataExchange(CDataExchange* pDX)
         DDX_Control(pDX, IDC_BTN_REDUCE1 + i, m_btnReduce[i]);
         DDX_Control(pDX, IDC_BTN_ADD1 + i, m_btnAdd[i]);
     }
+    for (int i = 0; i < 5; ++i)
+        DDX_Control(pDX, IDC_SLIDER1 + i, m_slider[i]);
     for (int i = 0; i < 3; ++i)
         DDX_Control(pDX, IDC_BTN_PROFILE1 + i, m_btnProfile[i]);
     DDX_Control(pDX, IDC_BTN_SAVE, m_btnSave);

@@ -3,9 +3,11 @@
 // adjustment rows and the options loaded from the configuration file.
 #pragma once
 
+#include "controls/BitmapSlider.h"
 #include "controls/BkDialogST.h"
 #include "controls/ButtonST.h"
 #include "controls/Label.h"
+#include "controls/Plot.h"
 #include "gpu/GpuControl.h"
 
 class CKorvaxDlg : public CBkDialogST
@@ -33,6 +35,8 @@ public:
     void LoadButtonIcons();
     void LayoutControls();
     void SetupLabels();
+    void SetupPlots();
+    void SetupSliders();
     void UpdateStepIcons();
 
     // The card's name, a tab and its memory ("2048 MB   GDDR5"; nothing when the size is 0).
@@ -61,6 +65,8 @@ public:
     int m_nShownCoreClock = 0, m_nShownMemClock = 0;
     int m_nTemperature = 0, m_nShownTemperature = 0;
     int m_nBoostCoreClock = 0, m_nBoostMemClock = 0;
+
+    rlcuv::CPlot m_plotCore, m_plotMem;
 
     int m_nMode = kModeEasy;
     int m_nFamily = kFamilyClock;
@@ -91,6 +97,8 @@ public:
     int m_nFanReading = 0;
     int m_bRowEnabled[5] = {1, 1, 1, 1, 1};
     float m_fShaderRatio = 0.0f;
+
+    CBitmapSlider m_slider[5];
 
     GpuControl m_gpu;
     int m_bResaveStartOC = 0;

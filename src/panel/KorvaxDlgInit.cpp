@@ -78,7 +78,9 @@ BOOL CKorvaxDlg::OnInitDialog()
     }
     LoadButtonIcons();
     LayoutControls();
+    SetupPlots();
     SetupLabels();
+    SetupSliders();
 
     SetTimer(kTimerClocks, kClocksPeriodMs, nullptr);
     SetTimer(kTimerFan, kFanPeriodMs, nullptr);

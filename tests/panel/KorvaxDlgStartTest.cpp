@@ -126,3 +126,27 @@ TEST_F(PanelTest, EscapeOnAFocusedButtonAndTheCloseButtonEndTheWindow)
 }
 
 } // namespace
+
+namespace {
+
+using test::PanelTest;
+
+TEST_F(PanelTest, TheGraphsAndTheRowSlidersAreDrawnOnTheSkin)
+{
+    Open("offset");
+    test::Click(dlg->GetDlgItem(IDC_BTN_ADVANCE), 10, 10);
+    const QImage shot = test::Render(dlg.get());
+    // The graphs draw their grey grid over black; the slider channel of row 1 fills its 96 x 6 place.
+    for (QRect graph : {QRect(168, 64, 170, 67), QRect(383, 64, 170, 67)}) {
+        int grid = 0;
+        for (int y = graph.top(); y <= graph.bottom(); ++y)
+            for (int x = graph.left(); x <= graph.right(); ++x)
+                if (test::PixelAt(shot, x, y) == (qRgb(90, 90, 90) & 0xFFFFFF))
+                    ++grid;
+        EXPECT_GT(grid, 200) << "grid lines in the graph at x " << graph.left();
+    }
+    const QImage channel = QImage(":/korvax/bitmaps/150.png").convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(test::PixelAt(shot, 343 + 50, 191 + 3), test::PixelAt(channel, 50, 3));
+}
+
+} // namespace
