@@ -8,14 +8,11 @@
 #include "platform/wnd/MessageQueue.h"
 #include "platform/wnd/NativeWindow.h"
 #include "platform/wnd/PaintDC.h"
-#include "platform/wnd/Static.h"
 #include "platform/wnd/TimerQueue.h"
 #include "platform/wnd/WndFactory.h"
 #include "platform/wnd/WndInternal.h"
 
 #include <QGuiApplication>
-#include <QScreen>
-#include <QWindow>
 #include <algorithm>
 #include <cstring>
 #include <unistd.h>
@@ -795,9 +792,8 @@ void CWnd::ClientToScreen(LPRECT rect) const
 {
     if (!rect)
         return;
-    CRect wr;
-    GetWindowRect(&wr);
-    rect->left += wr.left, rect->right += wr.left, rect->top += wr.top, rect->bottom += wr.top;
+    ClientToScreen(reinterpret_cast<LPPOINT>(&rect->left));
+    ClientToScreen(reinterpret_cast<LPPOINT>(&rect->right));
 }
 
 void CWnd::ScreenToClient(LPPOINT point) const
@@ -814,9 +810,8 @@ void CWnd::ScreenToClient(LPRECT rect) const
 {
     if (!rect)
         return;
-    CRect wr;
-    GetWindowRect(&wr);
-    rect->left -= wr.left, rect->right -= wr.left, rect->top -= wr.top, rect->bottom -= wr.top;
+    ScreenToClient(reinterpret_cast<LPPOINT>(&rect->left));
+    ScreenToClient(reinterpret_cast<LPPOINT>(&rect->right));
 }
 
 // ---- state --------------------------------------------------------------------------------------

@@ -36,10 +36,7 @@ BOOL CDlgMsg::OnInitDialog()
     m_strAppDir = dir;
     m_strResourceDir = m_strAppDir + "/Resource/";
 
-    SetBitmap(static_cast<HBITMAP>(
-        LoadImageA(nullptr, MAKEINTRESOURCEA(IDB_MSG_SKIN), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    CreateRegionFromBitmap(IDB_MSG_SKIN);
-    m_bDragAnywhere = true;
+    ApplySkin(IDB_MSG_SKIN);
 
     m_btnYes.MoveWindow(94, 83, 72, 26, TRUE);
     m_btnNo.MoveWindow(212, 83, 72, 26, TRUE);

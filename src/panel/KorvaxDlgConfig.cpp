@@ -20,36 +20,42 @@ config::StartupHooks StartupHooks(CWnd* parent)
     return hooks;
 }
 
+// The start-up options travel to the configuration routines and back.
+template <typename Routine> void RunInitConfig(CKorvaxDlg& dlg, Routine routine)
+{
+    config::StartupOptions options{dlg.m_bCfgInitialized, dlg.m_bAutoOverClock, dlg.m_bStartupMinimize,
+                                   dlg.m_bSynchronize};
+    routine(dlg.m_strCfgFile, dlg.m_gpu.m_wDeviceId, options, StartupHooks(&dlg));
+    dlg.m_bCfgInitialized = options.bCfgInitialized;
+    dlg.m_bAutoOverClock = options.bAutoOverClock;
+    dlg.m_bStartupMinimize = options.bStartupMinimize;
+    dlg.m_bSynchronize = options.bSynchronize;
+}
+
+config::DefaultRows RowsOf(const CKorvaxDlg& dlg)
+{
+    return config::DefaultRows{dlg.m_nRow1, dlg.m_nRow2, dlg.m_nRow3,
+                               dlg.m_nRow4, dlg.m_nRow5, dlg.m_bFanAuto};
+}
+
 } // namespace
 
 void CKorvaxDlg::InitConfigOffset()
 {
-    config::StartupOptions options{m_bCfgInitialized, m_bAutoOverClock, m_bStartupMinimize, m_bSynchronize};
-    config::InitConfigOffset(m_strCfgFile, m_gpu.m_wDeviceId, options, StartupHooks(this));
-    m_bCfgInitialized = options.bCfgInitialized;
-    m_bAutoOverClock = options.bAutoOverClock;
-    m_bStartupMinimize = options.bStartupMinimize;
-    m_bSynchronize = options.bSynchronize;
+    RunInitConfig(*this, config::InitConfigOffset);
 }
 
 void CKorvaxDlg::InitConfigClock()
 {
-    config::StartupOptions options{m_bCfgInitialized, m_bAutoOverClock, m_bStartupMinimize, m_bSynchronize};
-    config::InitConfigClock(m_strCfgFile, m_gpu.m_wDeviceId, options, StartupHooks(this));
-    m_bCfgInitialized = options.bCfgInitialized;
-    m_bAutoOverClock = options.bAutoOverClock;
-    m_bStartupMinimize = options.bStartupMinimize;
-    m_bSynchronize = options.bSynchronize;
+    RunInitConfig(*this, config::InitConfigClock);
 }
 
 void CKorvaxDlg::SaveDefaultsOffset()
 {
-    config::DefaultRows rows{m_nRow1, m_nRow2, m_nRow3, m_nRow4, m_nRow5, m_bFanAuto};
-    config::SaveDefaultsOffset(m_strCfgFile, rows);
+    config::SaveDefaultsOffset(m_strCfgFile, RowsOf(*this));
 }
 
 void CKorvaxDlg::SaveDefaultsClock()
 {
-    config::DefaultRows rows{m_nRow1, m_nRow2, m_nRow3, m_nRow4, m_nRow5, m_bFanAuto};
-    config::SaveDefaultsClock(m_strCfgFile, rows);
+    config::SaveDefaultsClock(m_strCfgFile, RowsOf(*this));
 }

@@ -2,6 +2,7 @@
 #include "panel/KorvaxDlg.h"
 
 #include "app/AppDir.h"
+#include "config/ConfigFile.h"
 #include "dialogs/DlgMsg.h"
 #include "res/Resource.h"
 
@@ -29,10 +30,7 @@ BOOL CKorvaxDlg::OnInitDialog()
     m_strAppDir = dir;
     m_strResourceDir = m_strAppDir + "/Resource/";
 
-    SetBitmap(static_cast<HBITMAP>(
-        LoadImageA(nullptr, MAKEINTRESOURCEA(IDB_MAIN_SKIN), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    CreateRegionFromBitmap(IDB_MAIN_SKIN);
-    m_bDragAnywhere = true;
+    ApplySkin(IDB_MAIN_SKIN);
 
     CDlgMsg dlgMsg;
     const int init = m_gpu.Initialize();
@@ -48,7 +46,7 @@ BOOL CKorvaxDlg::OnInitDialog()
         dlgMsg.DoModal();
     }
 
-    m_strCfgFile.Format("Korv_DID%04X.cfg", m_gpu.m_wDeviceId);
+    m_strCfgFile = config::CfgFileName(m_gpu.m_wDeviceId);
 
     WORD vendor = 0, device = 0, subVendor = 0, subSystem = 0;
     m_gpu.GetPciIds(-1, vendor, device, subVendor, subSystem);
