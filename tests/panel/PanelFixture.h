@@ -32,9 +32,7 @@ protected:
         res::RegisterDialogTemplates();
         // The program's default driver is the simulated one beside the real executable.
         ::setenv("KORVAX_NVAPI", SimLibraryPath().c_str(), 1);
-        std::filesystem::create_directories(appDir.file("Resource"));
-        for (const auto& icon : std::filesystem::directory_iterator(BinDir() + "/Resource"))
-            std::filesystem::copy(icon.path(), appDir.file("Resource/" + icon.path().filename().string()));
+        std::filesystem::copy(BinDir() + "/Resource", appDir.file("Resource"));
         os::OverrideExecutablePath(appDir.file("korvax"));
         wnd::SetModalHook([this](const wnd::ModalRequest& r) {
             shown.push_back({r.text, r.standardMessageBox});
